@@ -1,0 +1,84 @@
+# Cross build for 32-bit Windows: the core, the Win32 shell, Wextor5.exe, the testbed and the
+# tests that run under Wine.
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+set(WINE_RUN ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh)
+set(WINE_ENV "WEXTOR_WINE_DIR=${CMAKE_BINARY_DIR}/wine")
+
+add_library(wextor_core STATIC ${core_sources})
+target_include_directories(wextor_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
+
+set(win_libs comctl32 comdlg32 shell32 shlwapi version gdi32 user32 kernel32 ole32 uuid)
+add_library(wextor_win STATIC ${win_sources})
+target_link_libraries(wextor_win PUBLIC wextor_core ${win_libs})
+# The core calls its OS primitives, which live in the shell's *_win.cpp files.
+target_link_libraries(wextor_core PUBLIC wextor_win)
+
+# The resources go into an object library so that tests of dialogs carry them too.
+file(GLOB rc_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/res/*.rc)
+if(rc_sources)
+    add_library(wextor_res OBJECT ${rc_sources})
+    target_include_directories(wextor_res PRIVATE ${CMAKE_SOURCE_DIR}/src/res ${CMAKE_SOURCE_DIR}/src)
+    set_property(TARGET wextor_res APPEND PROPERTY COMPILE_DEFINITIONS
+                 WEXTOR_RES_DIR=${CMAKE_SOURCE_DIR}/src/res)
+    set(res_objects $<TARGET_OBJECTS:wextor_res>)
+endif()
+
+if(main_source)
+    add_executable(Wextor5 WIN32 ${main_source} ${res_objects})
+    target_link_libraries(Wextor5 PRIVATE wextor_win)
+endif()
+
+# GoogleTest from Debian's sources, built here with the posix-thread MinGW compilers.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+foreach(t gtest gtest_main)
+    target_compile_options(${t} PRIVATE -w)
+endforeach()
+
+# Every Wine test shares the run's prefix, display and wineserver (see wine-run.sh).
+function(wextor_wine_test name)
+    add_test(NAME ${name} COMMAND ${ARGN})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${WINE_ENV}" TIMEOUT 600)
+endfunction()
+
+# The core's unit tests once more, as Windows code under Wine: one process, one CTest entry.
+file(GLOB unit_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
+add_executable(unit_tests_win ${unit_sources})
+target_link_libraries(unit_tests_win PRIVATE wextor_core gtest_main)
+target_compile_definitions(unit_tests_win PRIVATE WEXTOR_TEST_DATA="Z:${CMAKE_SOURCE_DIR}/tests/data")
+wextor_wine_test(unit_tests_win ${WINE_RUN} $<TARGET_FILE:unit_tests_win>)
+
+# Testbed: stand-ins for PGP, mail clients and their drivers, each a small program of its own.
+file(GLOB testbed_dirs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/testbed/*/CMakeLists.txt)
+foreach(f IN LISTS testbed_dirs)
+    get_filename_component(d ${f} DIRECTORY)
+    add_subdirectory(${d})
+endforeach()
+
+# Win32 tests: one binary (one Wine process) per file.
+file(GLOB win32_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*_test.cpp)
+file(GLOB win32_support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/support/*.cpp)
+add_library(win32_test_support STATIC ${win32_support})
+target_include_directories(win32_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/win32/support)
+target_link_libraries(win32_test_support PUBLIC wextor_win gtest)
+foreach(f IN LISTS win32_tests)
+    get_filename_component(name ${f} NAME_WE)
+    add_executable(win32_${name} ${f} ${res_objects})
+    target_include_directories(win32_${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/win32)
+    target_link_libraries(win32_${name} PRIVATE win32_test_support)
+    target_compile_definitions(win32_${name} PRIVATE
+        WEXTOR_TEST_DATA="Z:${CMAKE_SOURCE_DIR}/tests/data"
+        WEXTOR_BIN_DIR="Z:${CMAKE_BINARY_DIR}")
+    wextor_wine_test(win32_${name} ${WINE_RUN} $<TARGET_FILE:win32_${name}>)
+endforeach()
+
+# End-to-end scenarios: shell scripts that start Wextor5.exe with the testbed.
+file(GLOB e2e_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.sh)
+foreach(f IN LISTS e2e_tests)
+    get_filename_component(name ${f} NAME_WE)
+    wextor_wine_test(e2e_${name} bash ${f} ${CMAKE_BINARY_DIR})
+endforeach()

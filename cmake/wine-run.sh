@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine. All programs of one test run share one prefix, one Xvfb
+# display and one persistent wineserver, made on first use: a new prefix costs ~20 s, a new
+# wineserver a second or more, and each test binary should pay neither.
+#   wine-run.sh PROGRAM.exe ARGS...   run it (exit code is the program's)
+#   wine-run.sh --env                 print the environment to use for wine by hand
+#   wine-run.sh --stop                end the wineserver and Xvfb of this run
+set -u
+dir=${WEXTOR_WINE_DIR:-${TMPDIR:-/tmp}/wextor-wine-$(id -u)}
+mkdir -p "$dir"
+export WINEPREFIX="$dir/prefix" WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+x_alive() { [ -f "$dir/xvfb.pid" ] && kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null; }
+
+if [ "${1:-}" = --stop ]; then
+    [ -d "$WINEPREFIX" ] && wineserver -k >/dev/null 2>&1
+    if x_alive; then kill "$(cat "$dir/xvfb.pid")" 2>/dev/null; fi
+    rm -f "$dir/xvfb.pid" "$dir/display" "$dir/session-ready"
+    exit 0
+fi
+
+start_xvfb() {
+    local n=${WEXTOR_XVFB_FIRST:-90}
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >"$dir/xvfb.log" 2>&1 9>&- &
+    echo $! >"$dir/xvfb.pid"
+    echo ":$n" >"$dir/display"
+    for _ in $(seq 100); do
+        DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "wine-run: Xvfb :$n did not start" >&2
+    return 1
+}
+
+(
+    flock 9
+    x_alive || start_xvfb || exit 1
+    export DISPLAY=$(cat "$dir/display")
+    # The persistent wineserver comes first, and the session's own processes (services,
+    # devices, the desktop) are started here with our output closed, so that they never hold
+    # a caller's output pipe open (CTest waits for those pipes to close).
+    setsid wineserver -p </dev/null >/dev/null 2>&1 9>&-
+    if [ ! -f "$dir/prefix-ready" ]; then
+        wineboot -i </dev/null >"$dir/wineboot.log" 2>&1 9>&-
+        touch "$dir/prefix-ready"
+    fi
+    if [ ! -f "$dir/session-ready" ] || ! pgrep -f 'C:\\windows\\system32\\services.exe' >/dev/null; then
+        setsid wine cmd /c exit </dev/null >/dev/null 2>&1 9>&-
+        touch "$dir/session-ready"
+    fi
+    exit 0
+) 9>"$dir/lock" || exit 1
+
+export DISPLAY=$(cat "$dir/display")
+if [ "${1:-}" = --env ]; then
+    echo "export WINEPREFIX='$WINEPREFIX' WINEARCH=win32 WINEDEBUG='$WINEDEBUG' DISPLAY='$DISPLAY'"
+    exit 0
+fi
+exec wine "$@"

@@ -1,0 +1,20 @@
+// The state that lives for the whole run of the program, in one place.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// An opaque window handle, so that the portable core can hold one (HWND on Windows).
+using WindowHandle = void*;
+
+extern std::string ProgramDir;       // folder of Wextor5.exe, with trailing backslash
+extern std::string ShortProgramDir;  // the same in its 8.3 form, with trailing backslash
+extern std::string ExchangeFilePath; // ShortProgramDir + "tmpmfd.tmp"
+extern std::string MfdDirectory;     // the driver folder named by WIN.INI
+extern std::string PgpMainExe;       // full path of PGP's main program
+extern std::string CurrentDriver;    // driver file of the mail client chosen for this run
+extern std::vector<std::string> ActiveDriverFiles; // sorted, no duplicates
+extern int ChooserIndex;
+extern bool TrayClickBusy;
+extern WindowHandle PgpCommandWindow; // PGPtray's window while a command is sent to it
+extern int StepCode;                  // quoted by every error report

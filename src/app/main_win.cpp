@@ -1,0 +1,6 @@
+// Program entry of Wextor5.exe.
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return 0;
+}

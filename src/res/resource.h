@@ -1,0 +1,12 @@
+// Resource identifiers shared by the .rc files and the code. Each module has its own range.
+#pragma once
+
+#define IDI_WEXTOR 1 // main icon
+
+// 100-199: tray icon and its menu
+// 200-299: "PGP Running" window
+// 300-399: mailer chooser
+// 400-499: script information window
+// 500-599: tip of the day
+// 1000-1999: properties window
+// 2000-2099: strings

@@ -1,0 +1,81 @@
+#include "support/fileutil.h"
+
+#include "support/error.h"
+#include "support/platform.h"
+#include "support/readastr.h"
+
+#include <chrono>
+#include <random>
+
+void WriteFileString(const std::string& path, const std::string& text) {
+    try {
+        platform::WriteWholeFile(path, text);
+    } catch (const std::exception& e) {
+        ShowError("WriteFileString:" + path, e.what());
+    }
+}
+
+void TrimFileToSize(const std::string& path, long long maxSize) {
+    if (!platform::FileExists(path))
+        return;
+    const std::string text = ReadFileString(path);
+    const long long length = static_cast<long long>(text.size());
+    if (length <= maxSize)
+        return;
+    // The last maxSize + 1 bytes, starting at (1-based) position length - maxSize.
+    const long long start = maxSize < 0 ? 0 : length - maxSize - 1;
+    WriteFileString(path, text.substr(static_cast<std::size_t>(start)));
+}
+
+void TrimFileToSizeCosmetic(const std::string& path, long long maxSize) {
+    try {
+        TrimFileToSize(path, maxSize);
+        const std::string text = ReadFileString(path);
+        WriteFileString(path, text);
+    } catch (const std::exception& e) {
+        ShowError("TrimFileToSizeCosmetic: " + path, e.what());
+    }
+}
+
+void WipeFile(const std::string& path) {
+    if (!platform::FileExists(path))
+        return;
+    const std::size_t n = ReadFileString(path).size();
+    const std::string zeros(n, '\x00');
+    const std::string ones(n, '\xFF');
+    std::string noise(n, '\0');
+    std::minstd_rand generator(
+        static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count()));
+    std::uniform_int_distribution<int> byte(0, 254); // 0xFF never occurs
+    for (char& c : noise)
+        c = static_cast<char>(byte(generator));
+    for (int pass = 0; pass < 2; ++pass) {
+        platform::OverwriteAndFlush(path, zeros);
+        platform::OverwriteAndFlush(path, ones);
+        platform::OverwriteAndFlush(path, noise);
+    }
+    platform::OverwriteAndFlush(path, std::string());
+    platform::DeleteFileAt(path);
+}
+
+std::string PlatformName(int platformId) {
+    switch (platformId) {
+    case 0:
+        return "Win32s";
+    case 1:
+        return "Win95/98";
+    case 2:
+        return "WinNT";
+    default:
+        return "Unkown Platform #" + std::to_string(platformId);
+    }
+}
+
+std::string FormatWindowsVersion(unsigned major, unsigned minor, unsigned build, int platformId,
+                                 const std::string& servicePack) {
+    std::string sp = servicePack.substr(0, servicePack.find('\0'));
+    if (sp.size() > 128)
+        sp.resize(128);
+    return std::to_string(major) + "." + std::to_string(minor) + "." +
+           std::to_string(build & 0xFFFFu) + " " + PlatformName(platformId) + sp;
+}

@@ -1,0 +1,25 @@
+#include "support/fileutil.h"
+#include "support/fileutil_win.h"
+
+#include <windows.h>
+
+std::string ShortPathName(const std::string& path) {
+    char buffer[256] = "";
+    const DWORD k = GetShortPathNameA(path.c_str(), buffer, 255);
+    // A short form that does not fit in 255 characters is no short form at all.
+    if (k == 0 || k > 255)
+        return std::string();
+    return std::string(buffer, k);
+}
+
+std::string WindowsVersionText() {
+    OSVERSIONINFOA info = {};
+    info.dwOSVersionInfoSize = sizeof info;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    GetVersionExA(&info);
+#pragma GCC diagnostic pop
+    return FormatWindowsVersion(info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber,
+                                static_cast<int>(info.dwPlatformId),
+                                std::string(info.szCSDVersion, strnlen(info.szCSDVersion, 128)));
+}

@@ -1,0 +1,19 @@
+#include "support/msgbox.h"
+
+#include <utility>
+
+namespace {
+MsgBoxHandler& CurrentHandler() {
+    static MsgBoxHandler handler;
+    return handler;
+}
+} // namespace
+
+int ShowMessageBox(const MsgBoxRequest& request) {
+    const MsgBoxHandler& handler = CurrentHandler();
+    return handler ? handler(request) : platform::ShowSystemMessageBox(request);
+}
+
+MsgBoxHandler SetMsgBoxHandler(MsgBoxHandler handler) {
+    return std::exchange(CurrentHandler(), std::move(handler));
+}

@@ -1,0 +1,31 @@
+// The few primitives the portable core needs from the operating system. Each is defined twice:
+// in a *_win.cpp file for Windows and in a *_posix.cpp file for the native test build.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+// A file that could not be opened, read, written or closed; what() is the system's error text.
+class FileError : public std::runtime_error {
+  public:
+    explicit FileError(const std::string& message) : std::runtime_error(message) {}
+};
+
+namespace platform {
+
+bool FileExists(const std::string& path); // a file, not a folder
+std::string ReadWholeFile(const std::string& path);               // throws FileError
+void WriteWholeFile(const std::string& path, const std::string& data); // create/truncate; throws
+void AppendToFile(const std::string& path, const std::string& data);   // create if missing; throws
+bool DeleteFileAt(const std::string& path);
+// One pass of a wipe: create-or-truncate, write, flush to disk, close. Failures are ignored.
+void OverwriteAndFlush(const std::string& path, const std::string& data);
+
+// "date time" for a log line: the user's short date and long time formats where the system has
+// regional settings.
+std::string LogTimestamp();
+
+// Ends the message loop the next time control returns to it.
+void RequestQuit();
+
+} // namespace platform
