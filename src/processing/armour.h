@@ -26,3 +26,5 @@ ArmourFlags ClassifyArmour(const std::string& text);
 // Moves armour begin and end lines indented by exactly one blank back to the start of their
 // line; everything else, the lines inside a block included, stays as it is.
 std::string UnindentArmour(const std::string& text);
+// UnindentArmour where the text stands; returns ClassifyArmour of the result, found on the way.
+ArmourFlags UnindentArmourInPlace(std::string& text);

@@ -83,12 +83,11 @@ PgpChoice ChoosePgpSwitch(TMFDData& message, bool routine, const ProcessingSetti
     bool post = (message.Wtype & WTYPE_POST) != 0;
     choice.read = (message.Wtype & WTYPE_READ) != 0;
 
-    if (choice.read)
-        message.Body = UnindentArmour(message.Body);
+    const ArmourFlags armour =
+        choice.read ? UnindentArmourInPlace(message.Body) : ClassifyArmour(message.Body);
     StepCode = 5507;
 
     // A compose window that already holds a PGP block other than a key is read, not sent.
-    const ArmourFlags armour = ClassifyArmour(message.Body);
     if ((mail || post) && armour.AnyBlock && !armour.KeyBlock)
         choice.read = true;
     // A key beside a signed or encrypted block is decrypted first; a key inside comes out then.

@@ -125,14 +125,18 @@ TEST(UnindentArmour, IndentedArmourClassifiesAfterUnindent) {
 // The one-walk unindent must agree with the ReplaceAll steps on texts dense in near-misses.
 TEST(UnindentArmour, AgreesWithReplaceAllSteps) {
     const char* pieces[] = {
-        " ", "\n",  "\r\n",          "-----BEGIN PGP ", "-----END PGP ", "-----BEGIN PGP",
-        "x", "\n ", " -----END PGP "};
+        " ", "\n",  "\r\n",           "-----BEGIN PGP ", "-----END PGP ", "-----BEGIN PGP",
+        "x", "\n ", " -----END PGP ", "MESSAGE",         "PUBLIC KEY",    "-"};
     std::mt19937 random(7);
     for (int round = 0; round < 5000; ++round) {
         std::string text;
-        const int n = static_cast<int>(random() % 10);
+        const int n = static_cast<int>(random() % 14);
         for (int i = 0; i < n; ++i)
             text += pieces[random() % (sizeof pieces / sizeof *pieces)];
-        EXPECT_EQ(UnindentArmour(text), UnindentByReplaceAll(text)) << "'" << text << "'";
+        const std::string expected = UnindentByReplaceAll(text);
+        EXPECT_EQ(UnindentArmour(text), expected) << "'" << text << "'";
+        std::string inPlace = text;
+        EXPECT_EQ(UnindentArmourInPlace(inPlace), ClassifyArmour(expected)) << "'" << text << "'";
+        EXPECT_EQ(inPlace, expected);
     }
 }
