@@ -83,9 +83,12 @@ PgpChoice ChoosePgpSwitch(TMFDData& message, bool routine, const ProcessingSetti
     bool post = (message.Wtype & WTYPE_POST) != 0;
     choice.read = (message.Wtype & WTYPE_READ) != 0;
 
-    const ArmourFlags armour =
-        choice.read ? UnindentArmourInPlace(message.Body) : ClassifyArmour(message.Body);
+    ArmourFlags armour; // of the body as it goes to PGP
+    if (choice.read)
+        armour = UnindentArmourInPlace(message.Body);
     StepCode = 5507;
+    if (!choice.read)
+        armour = ClassifyArmour(message.Body);
 
     // A compose window that already holds a PGP block other than a key is read, not sent.
     if ((mail || post) && armour.AnyBlock && !armour.KeyBlock)

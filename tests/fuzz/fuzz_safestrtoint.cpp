@@ -1,5 +1,5 @@
 // SafeStrToInt against strtoll/strtoul on the trimmed text, once the text has been checked to
-// have the decimal or the "$" hexadecimal form.
+// have the decimal or the "$" hexadecimal form (so a NUL never reaches them).
 #include "support/VBVal.h"
 
 #include <cerrno>
@@ -39,8 +39,6 @@ std::int32_t Reference(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    if (text.find('\0') != std::string::npos)
-        return 0; // strtoll would stop at the NUL; SafeStrToInt rightly rejects it
     if (SafeStrToInt(text) != Reference(text))
         std::abort();
     return 0;
