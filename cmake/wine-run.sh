@@ -11,6 +11,15 @@ mkdir -p "$dir"
 export WINEPREFIX="$dir/prefix" WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
+# services.exe of this prefix (other prefixes on the machine have their own).
+session_alive() {
+    local p
+    for p in $(pgrep -f 'C:\\windows\\system32\\services.exe'); do
+        tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+    done
+    return 1
+}
+
 x_alive() { [ -f "$dir/xvfb.pid" ] && kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null; }
 
 if [ "${1:-}" = --stop ]; then
@@ -46,7 +55,7 @@ start_xvfb() {
         wineboot -i </dev/null >"$dir/wineboot.log" 2>&1 9>&-
         touch "$dir/prefix-ready"
     fi
-    if [ ! -f "$dir/session-ready" ] || ! pgrep -f 'C:\\windows\\system32\\services.exe' >/dev/null; then
+    if [ ! -f "$dir/session-ready" ] || ! session_alive; then
         setsid wine cmd /c exit </dev/null >/dev/null 2>&1 9>&-
         touch "$dir/session-ready"
     fi
