@@ -10,3 +10,8 @@
 // 500-599: tip of the day
 // 1000-1999: properties window
 // 2000-2099: strings
+
+#define IDD_RUNNING 200
+#define IDC_RUNNING_PROGRESS 201
+#define IDC_RUNNING_PICTURE 202
+#define IDI_RUNNING 204
