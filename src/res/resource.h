@@ -19,3 +19,8 @@
 #define IDI_TIPS 510
 // 1000-1999: properties window
 // 2000-2099: strings
+
+#define IDD_RUNNING 200
+#define IDC_RUNNING_PROGRESS 201
+#define IDC_RUNNING_PICTURE 202
+#define IDI_RUNNING 204
