@@ -9,7 +9,7 @@ set(WINE_ENV "WEXTOR_WINE_DIR=${CMAKE_BINARY_DIR}/wine")
 add_library(wextor_core STATIC ${core_sources})
 target_include_directories(wextor_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 
-set(win_libs comctl32 comdlg32 shell32 shlwapi version gdi32 user32 kernel32 ole32 uuid)
+set(win_libs psapi comctl32 comdlg32 shell32 shlwapi version gdi32 user32 kernel32 ole32 uuid)
 add_library(wextor_win STATIC ${win_sources})
 target_link_libraries(wextor_win PUBLIC wextor_core ${win_libs})
 # The core calls its OS primitives, which live in the shell's *_win.cpp files.
