@@ -9,7 +9,7 @@ set(WINE_ENV "WEXTOR_WINE_DIR=${CMAKE_BINARY_DIR}/wine")
 add_library(wextor_core STATIC ${core_sources})
 target_include_directories(wextor_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 
-set(win_libs comctl32 comdlg32 shell32 shlwapi version gdi32 user32 kernel32 ole32 uuid)
+set(win_libs psapi comctl32 comdlg32 shell32 shlwapi version gdi32 user32 kernel32 ole32 uuid)
 add_library(wextor_win STATIC ${win_sources})
 target_link_libraries(wextor_win PUBLIC wextor_core ${win_libs})
 # The core calls its OS primitives, which live in the shell's *_win.cpp files.
@@ -90,4 +90,6 @@ file(GLOB e2e_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.sh)
 foreach(f IN LISTS e2e_tests)
     get_filename_component(name ${f} NAME_WE)
     wextor_wine_test(e2e_${name} bash ${f} ${CMAKE_BINARY_DIR})
+    # They share one screen, mouse and tray: one at a time.
+    set_tests_properties(e2e_${name} PROPERTIES RESOURCE_LOCK wine_desktop)
 endforeach()
