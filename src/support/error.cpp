@@ -6,8 +6,7 @@
 #include "support/platform.h"
 
 std::string ErrorText(const std::string& where, const std::string& what) {
-    const std::string text =
-        "Error in " + where + "." + std::to_string(StepCode) + " with " + what;
+    const std::string text = "Error in " + where + "." + std::to_string(StepCode) + " with " + what;
     DebugLog(text); // before any window, so the log holds it even if the box is never read
     return text;
 }

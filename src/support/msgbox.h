@@ -19,8 +19,16 @@ enum MsgButton : unsigned {
 enum class MsgIcon { None, Warning, Error, Information, Confirmation };
 
 // The same numbers as Windows' IDOK .. IDNO.
-enum MsgResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
-                 mrYes = 6, mrNo = 7 };
+enum MsgResult {
+    mrNone = 0,
+    mrOk = 1,
+    mrCancel = 2,
+    mrAbort = 3,
+    mrRetry = 4,
+    mrIgnore = 5,
+    mrYes = 6,
+    mrNo = 7
+};
 
 struct MsgBoxRequest {
     std::string text;

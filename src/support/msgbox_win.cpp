@@ -29,8 +29,12 @@ const std::vector<Layout>& Layouts() {
         {mbYes | mbNo | mbCancel, MB_YESNOCANCEL, {}},
         {mbYes | mbNo, MB_YESNO, {}},
         {mbRetry | mbCancel, MB_RETRYCANCEL, {}},
-        {mbAbort | mbRetry, MB_RETRYCANCEL, {{IDRETRY, IDABORT, "&Abort"}, {IDCANCEL, IDRETRY, "&Retry"}}},
-        {mbCancel | mbIgnore, MB_OKCANCEL, {{IDCANCEL, IDIGNORE, "&Ignore"}, {IDOK, IDCANCEL, "Cancel"}}},
+        {mbAbort | mbRetry,
+         MB_RETRYCANCEL,
+         {{IDRETRY, IDABORT, "&Abort"}, {IDCANCEL, IDRETRY, "&Retry"}}},
+        {mbCancel | mbIgnore,
+         MB_OKCANCEL,
+         {{IDCANCEL, IDIGNORE, "&Ignore"}, {IDOK, IDCANCEL, "Cancel"}}},
     };
     return layouts;
 }

@@ -4,7 +4,8 @@
 
 int PlacedEdge(int screenSize, int windowSize, int fractionTenThousandths) {
     // Exact in integers: value = free * fraction / 10000, rounded half to even.
-    const std::int64_t num = static_cast<std::int64_t>(screenSize - windowSize) * fractionTenThousandths;
+    const std::int64_t num =
+        static_cast<std::int64_t>(screenSize - windowSize) * fractionTenThousandths;
     const std::int64_t den = 10000;
     std::int64_t q = num / den, r = num % den;
     if (r < 0) {

@@ -13,8 +13,8 @@ class FileError : public std::runtime_error {
 
 namespace platform {
 
-bool FileExists(const std::string& path); // a file, not a folder
-std::string ReadWholeFile(const std::string& path);               // throws FileError
+bool FileExists(const std::string& path);                              // a file, not a folder
+std::string ReadWholeFile(const std::string& path);                    // throws FileError
 void WriteWholeFile(const std::string& path, const std::string& data); // create/truncate; throws
 void AppendToFile(const std::string& path, const std::string& data);   // create if missing; throws
 bool DeleteFileAt(const std::string& path);

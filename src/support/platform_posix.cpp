@@ -99,7 +99,7 @@ int ShowSystemMessageBox(const MsgBoxRequest& request) {
     static const struct {
         unsigned button;
         int result;
-    } order[] = {{mbOK, mrOk},       {mbYes, mrYes},       {mbAbort, mrAbort}, {mbRetry, mrRetry},
+    } order[] = {{mbOK, mrOk},         {mbYes, mrYes},       {mbAbort, mrAbort}, {mbRetry, mrRetry},
                  {mbCancel, mrCancel}, {mbIgnore, mrIgnore}, {mbNo, mrNo}};
     for (const auto& o : order)
         if (request.buttons & o.button)
@@ -108,5 +108,3 @@ int ShowSystemMessageBox(const MsgBoxRequest& request) {
 }
 
 } // namespace platform
-
-

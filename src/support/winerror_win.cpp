@@ -8,8 +8,8 @@ std::string WinErrorText(DWORD code) {
     std::string text = n && buffer ? std::string(buffer, n) : "Unknown error";
     if (buffer)
         LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == '.' ||
-                             text.back() == ' '))
+    while (!text.empty() &&
+           (text.back() == '\r' || text.back() == '\n' || text.back() == '.' || text.back() == ' '))
         text.pop_back();
     return text + " (" + std::to_string(code) + ")";
 }

@@ -18,8 +18,8 @@ TEST(Replace, AtFirstAll) {
     } cases[] = {
         {"  ", "a    b", " ", "a b"},
         {"x", "abc", "y", "abc"},
-        {"ab", "aabb", "", ""},         // "aabb" -> "ab" -> ""
-        {"ab", "abb", "xa", "xxa"},     // formed across the edge of the replacement
+        {"ab", "aabb", "", ""},     // "aabb" -> "ab" -> ""
+        {"ab", "abb", "xa", "xxa"}, // formed across the edge of the replacement
         {"\n -----BEGIN PGP ", "x\n -----BEGIN PGP M\n -----BEGIN PGP S", "\n-----BEGIN PGP ",
          "x\n-----BEGIN PGP M\n-----BEGIN PGP S"},
         {"aa", "aaaaaaa", "a", "a"},
@@ -57,12 +57,27 @@ TEST(SafeStrToInt, Table) {
         const char* text;
         std::int32_t expected;
     } cases[] = {
-        {" 42 ", 42},        {"-7", -7},           {"+9", 9},          {"12abc", 0},
-        {"", 0},             {"99999999999", 0},   {"2147483647", 2147483647},
-        {"2147483648", 0},   {"-2147483648", INT32_MIN}, {"-2147483649", 0},
-        {"-", 0},            {"+", 0},             {"$ff", 255},       {"$FFFFFFFF", -1},
-        {"$123456789", 0},   {"$", 0},             {"$g", 0},          {"\t\r\n 5\r", 5},
-        {"1 2", 0},          {"0x10", 0},          {"--1", 0},
+        {" 42 ", 42},
+        {"-7", -7},
+        {"+9", 9},
+        {"12abc", 0},
+        {"", 0},
+        {"99999999999", 0},
+        {"2147483647", 2147483647},
+        {"2147483648", 0},
+        {"-2147483648", INT32_MIN},
+        {"-2147483649", 0},
+        {"-", 0},
+        {"+", 0},
+        {"$ff", 255},
+        {"$FFFFFFFF", -1},
+        {"$123456789", 0},
+        {"$", 0},
+        {"$g", 0},
+        {"\t\r\n 5\r", 5},
+        {"1 2", 0},
+        {"0x10", 0},
+        {"--1", 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(SafeStrToInt(c.text), c.expected) << "for '" << c.text << "'";
@@ -100,8 +115,8 @@ TEST(CommandLine, SplitAndJoin) {
 TEST(PlaceForm, EdgesRoundHalfToEven) {
     EXPECT_EQ(PlacedEdge(1024, 200, 0), 0);
     EXPECT_EQ(PlacedEdge(1024, 200, 10000), 824);
-    EXPECT_EQ(PlacedEdge(1024, 201, 5000), 412);  // 411.5 -> 412
-    EXPECT_EQ(PlacedEdge(1024, 203, 5000), 410);  // 410.5 -> 410
+    EXPECT_EQ(PlacedEdge(1024, 201, 5000), 412); // 411.5 -> 412
+    EXPECT_EQ(PlacedEdge(1024, 203, 5000), 410); // 410.5 -> 410
     EXPECT_EQ(PlacedEdge(1000, 100, 3300), 297);
-    EXPECT_EQ(PlacedEdge(100, 200, 5000), -50);   // larger than the screen
+    EXPECT_EQ(PlacedEdge(100, 200, 5000), -50); // larger than the screen
 }

@@ -113,8 +113,8 @@ bool OpensForWrite(const std::string& path) {
 
 std::string UnixPath(const std::string& path) {
     using Fn = char*(CDECL*)(const WCHAR*);
-    auto fn = reinterpret_cast<Fn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     if (!fn)
         return std::string();
     WCHAR wide[MAX_PATH];

@@ -1,0 +1,172 @@
+#include "app/settings.h"
+
+#include "app/global.h"
+#include "support/deblog.h"
+#include "support/fileutil.h"
+#include "support/platform.h"
+#include "support/readastr.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+namespace {
+bool ParseDecimal(const std::string& text, long long& value) {
+    // The profile functions give the value trimmed; a sign and digits only, nothing else.
+    if (text.empty())
+        return false;
+    std::size_t i = (text[0] == '+' || text[0] == '-') ? 1 : 0;
+    if (i == text.size())
+        return false;
+    for (std::size_t k = i; k < text.size(); ++k)
+        if (text[k] < '0' || text[k] > '9')
+            return false;
+    errno = 0;
+    value = std::strtoll(text.c_str(), nullptr, 10);
+    return errno == 0 && value >= INT_MIN && value <= INT_MAX;
+}
+
+bool ParseHex(const std::string& digits, long long& value) {
+    if (digits.empty() || digits.size() > 8)
+        return false;
+    unsigned long long v = 0;
+    for (char c : digits) {
+        int d;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            return false;
+        v = v * 16 + static_cast<unsigned>(d);
+    }
+    value = static_cast<int>(static_cast<unsigned>(v)); // the 32-bit pattern
+    return true;
+}
+} // namespace
+
+int DecodeIntValue(const std::string& text, int defaultValue) {
+    long long value = 0;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+        return ParseHex(text.substr(2), value) ? static_cast<int>(value) : defaultValue;
+    return ParseDecimal(text, value) ? static_cast<int>(value) : defaultValue;
+}
+
+bool DecodeBoolValue(const std::string& text, bool defaultValue) {
+    return DecodeIntValue(text, defaultValue ? 1 : 0) != 0;
+}
+
+std::string EncodeIntValue(int value) {
+    return std::to_string(value);
+}
+
+std::string EncodeBoolValue(bool value) {
+    return value ? "1" : "0";
+}
+
+int ClampRadioIndex(int index) {
+    if (index < -1)
+        return -1;
+    if (index > 2)
+        return 2;
+    return index;
+}
+
+std::vector<std::string> SplitListLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string current;
+    bool pending = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(current);
+            current.clear();
+            pending = false;
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else {
+            current += c;
+            pending = true;
+        }
+    }
+    if (pending)
+        lines.push_back(current);
+    return lines;
+}
+
+std::string JoinListLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+const char* const SettingsFileName = "Wextor5.INI";
+
+namespace {
+const char* const kGeneral = "General";
+
+int ReadInt(ProfileStore& file, const char* key, int defaultValue) {
+    return DecodeIntValue(file.ReadString(kGeneral, key, ""), defaultValue);
+}
+bool ReadBool(ProfileStore& file, const char* key, bool defaultValue) {
+    return DecodeBoolValue(file.ReadString(kGeneral, key, ""), defaultValue);
+}
+} // namespace
+
+void LoadSettings(SettingsControls& controls, ProfileStore& settingsFile) {
+    const std::string mailingList = ProgramDir + "MailingList.dat";
+    controls.SetMailingListEntries(platform::FileExists(mailingList)
+                                       ? SplitListLines(ReadFileString(mailingList))
+                                       : std::vector<std::string>());
+    DebugLog("Loaded Mailing List File");
+    StepCode = 1001;
+    StepCode = 1002;
+    controls.SetRoutineModeIndex(ClampRadioIndex(ReadInt(settingsFile, "optProcessing", 0)));
+    controls.SetSpecialModeIndex(ClampRadioIndex(ReadInt(settingsFile, "optOutward", 0)));
+    StepCode = 1004;
+    RecentPage = ReadInt(settingsFile, "RecentPage", 2);
+    StepCode = 1006;
+    controls.SetIgnoreWrappedKeysChecked(ReadBool(settingsFile, "chkIgnoreWrappedKeys", false));
+    controls.SetForceKeyReadChecked(ReadBool(settingsFile, "chkForceKeyRead", false));
+    StepCode = 1011;
+    TipNumber = ReadInt(settingsFile, "TipNumber", 0);
+    TipEnabled = ReadBool(settingsFile, "TipEnabled", true);
+    StepCode = 1012;
+    settingsFile.WriteString(kGeneral, "LocalRoot", ProgramDir);
+    settingsFile.WriteString(kGeneral, "Version", controls.VersionLabelText());
+    PgpMainExe = settingsFile.ReadString("PGP", "Mainexe", "");
+    controls.ProbePgpVersion();
+    StepCode = 1013;
+}
+
+void SaveSettings(SettingsControls& controls, ProfileStore& settingsFile) {
+    StepCode = 1101;
+    StepCode = 1102;
+    settingsFile.WriteString(kGeneral, "optProcessing",
+                             EncodeIntValue(controls.RoutineModeIndex()));
+    StepCode = 1104;
+    settingsFile.WriteString(kGeneral, "optOutward", EncodeIntValue(controls.SpecialModeIndex()));
+    StepCode = 1105;
+    settingsFile.WriteString(kGeneral, "chkIgnoreWrappedKeys",
+                             EncodeBoolValue(controls.IgnoreWrappedKeysChecked()));
+    settingsFile.WriteString(kGeneral, "chkForceKeyRead",
+                             EncodeBoolValue(controls.ForceKeyReadChecked()));
+    settingsFile.WriteString(kGeneral, "RecentPage", EncodeIntValue(RecentPage));
+    StepCode = 1199;
+    WriteFileString(ProgramDir + "MailingList.dat", JoinListLines(controls.MailingListEntries()));
+    controls.StripActiveMarks();
+    WriteFileString(ProgramDir + "ActiveMailers.dat", JoinListLines(controls.ActiveEntries()));
+}
+
+void SaveTipSettings(SettingsControls& controls, ProfileStore& settingsFile) {
+    settingsFile.WriteString(kGeneral, "TipNumber", EncodeIntValue(TipNumber));
+    settingsFile.WriteString(kGeneral, "TipEnabled", EncodeBoolValue(TipEnabled));
+    controls.SetShowTipsChecked(TipEnabled);
+}
+
+std::string ReadDistributionText(ProfileStore& distInfo) {
+    return distInfo.ReadString(kGeneral, "DistInfo", "");
+}

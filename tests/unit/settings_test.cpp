@@ -1,0 +1,46 @@
+#include "app/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+TEST(SettingsValues, IntegersAndBooleans) {
+    struct Case {
+        const char* text;
+        int defaultValue;
+        int expected;
+    } cases[] = {
+        {"0x1A", 0, 26},       {"0X1a", 0, 26},       {"abc", 0, 0},  {"", 2, 2},
+        {"7", 0, 7},           {"-5", 0, -5},         {"0x", 9, 9},   {"0x7FFFFFFF", 0, INT_MAX},
+        {"0xFFFFFFFF", 0, -1}, {"0x123456789", 3, 3}, {"0xZZ", 4, 4}, {"12abc", 5, 5},
+        {"99999999999", 6, 6}, {"+3", 0, 3},          {"010", 0, 10}, {"0", 1, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DecodeIntValue(c.text, c.defaultValue), c.expected) << "'" << c.text << "'";
+
+    EXPECT_TRUE(DecodeBoolValue("2", false));
+    EXPECT_TRUE(DecodeBoolValue("-1", false));
+    EXPECT_FALSE(DecodeBoolValue("0", true));
+    EXPECT_TRUE(DecodeBoolValue("", true)); // missing: the default
+    EXPECT_FALSE(DecodeBoolValue("yes", false));
+    EXPECT_EQ(EncodeBoolValue(DecodeBoolValue("2", false)), "1");
+    EXPECT_EQ(EncodeIntValue(-1), "-1");
+}
+
+TEST(SettingsValues, RadioIndexClamp) {
+    const int in[] = {-5, -1, 0, 1, 2, 3, 7};
+    const int out[] = {-1, -1, 0, 1, 2, 2, 2};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(ClampRadioIndex(in[i]), out[i]) << in[i];
+}
+
+TEST(SettingsValues, ListLines) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(SplitListLines(""), V{});
+    EXPECT_EQ(SplitListLines("a\r\nb\rc\nd"), (V{"a", "b", "c", "d"}));
+    EXPECT_EQ(SplitListLines(" a \r\n\r\n"), (V{" a ", ""}));
+    EXPECT_EQ(SplitListLines("\n\r"), (V{"", ""}));
+    EXPECT_EQ(SplitListLines("x\r\r\n"), (V{"x", ""}));
+    EXPECT_EQ(JoinListLines({" a ", "B"}), " a \r\nB\r\n");
+    EXPECT_EQ(SplitListLines(JoinListLines({"one", " two "})), (V{"one", " two "}));
+}
