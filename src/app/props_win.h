@@ -1,0 +1,221 @@
+// TfrmProps, the properties window: the program's only main window, hidden most of the time.
+// Its controls are the live store of the settings that processing runs read.
+#pragma once
+
+#include "app/TaskIcon_win.h"
+#include "app/propsmodel.h"
+#include "app/settings.h"
+#include "app/settings_win.h"
+#include "drivers/mailerlist.h"
+#include "processing/opchoice.h"
+#include "support/handle_win.h"
+#include "support/verslab_win.h"
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// What the window's handlers hand on to other parts of the program. Start-up fills in what is
+// not in place by default; a member left empty makes its handler do nothing.
+struct PropsActions {
+    std::function<void(bool routine)> runMainPgp;                         // the processing run
+    std::function<void(const std::string& driverFile)> showDriverDetails; // Details commands
+    std::function<bool(const std::string& pgpSwitch)> invokePgp;          // Preferences, PGPTools
+    std::function<void(const std::string& program)> runPgpItem;           // PGPKeys, PGPTray
+    std::function<HWND()> findPgpTrayWindow;
+    std::function<void(HWND owner)> openPgpHelpFile; // "Hel&p File"
+    std::function<void(TVersionLabel& label)> probePgpVersion;
+    std::function<void()> clipboardReceiverChange; // the result return
+    std::function<void()> timer1Timer;             // every 6000 ms
+    // Defaults in place: the tip window; WinHelpA on ProgramDir "Wextor5.hlp" (popup: the
+    // context's popup topic, as the context-help box and F1 show it); PostQuitMessage.
+    std::function<void()> showTipOfTheDay;
+    std::function<void(unsigned context, bool popup)> showHelp;
+    std::function<void()> quit;
+};
+
+class TfrmProps : public SettingsControls, public ProcessingSettingsView {
+  public:
+    // Opens a shortcut menu and returns the command chosen, 0 for none (TrackPopupMenu);
+    // tests put their own in place.
+    using TrackMenuHook = std::function<int(HMENU menu, HWND owner, int x, int y)>;
+    static TrackMenuHook TrackMenu;
+
+    // Creates the window hidden, with its pages, tray icon (not yet active) and Timer1.
+    // settingsFileName: the profile file of LoadSettings and SaveSettings.
+    explicit TfrmProps(PropsActions actions = {}, std::string settingsFileName = SettingsFileName);
+    ~TfrmProps() override; // FormDestroy
+    TfrmProps(const TfrmProps&) = delete;
+    TfrmProps& operator=(const TfrmProps&) = delete;
+
+    HWND Handle() const { return form_; }
+    PropsActions& Actions() { return actions_; }
+    TTaskIcon& TaskIcon1() { return *taskIcon1_; }
+    TVersionLabel& VersionLabel1() { return *versionLabel1_; }
+
+    // The message loop gives every message to this first: the key preview (Ctrl+Alt+A) for
+    // keys aimed at the window, then the dialog keys (Tab, Enter, Esc, accelerators). True when
+    // the message has been dealt with and must not be dispatched.
+    bool PreTranslateMessage(MSG& msg);
+
+    // Start-up steps that fill the window.
+    void FillMailerLists(const std::vector<std::string>& activeLines); // LoadCatalogue
+    void ShowToolsButton(bool show);
+    void FillAboutText();
+    std::string AboutText() const;
+    void LoadSettings(); // with this window's settings file
+    void SaveSettings();
+
+    // Operations.
+    void SelectPage(int position);
+    void ShowPropsWindow();
+    void HidePropsWindow();
+    bool Visible() const; // shown, or being shown (FormShow runs)
+    void RefreshControls();
+    void MoveToActive();
+    void MoveToLibrary();
+    int ActivePage() const { return activePage_; }
+    const MailerList& lstActive() const { return active_; }
+    const MailerList& lstLibrary() const { return library_; }
+
+    // txtClipboardReceiver: setting a different text runs txtClipboardReceiverChange.
+    std::string ClipboardReceiverText() const;
+    void SetClipboardReceiverText(const std::string& text);
+
+    // The close request (close box, Alt+F4, Windows ending the session): true when granted.
+    bool FormCloseQuery();
+    // A key going down with the shift keys given; the key preview calls this.
+    void FormKeyDown(unsigned virtualKey, bool ctrl, bool alt);
+
+    // SettingsControls and ProcessingSettingsView: the settings as the controls hold them.
+    int RoutineModeIndex() const override;
+    int SpecialModeIndex() const override;
+    bool IgnoreWrappedKeysChecked() const override;
+    bool ForceKeyReadChecked() const override;
+    std::vector<std::string> MailingListEntries() const override { return mailingList_; }
+    std::vector<std::string> ActiveEntries() const override { return active_.Items(); }
+    void SetRoutineModeIndex(int index) override;
+    void SetSpecialModeIndex(int index) override;
+    void SetIgnoreWrappedKeysChecked(bool checked) override;
+    void SetForceKeyReadChecked(bool checked) override;
+    void SetMailingListEntries(const std::vector<std::string>& entries) override;
+    void StripActiveMarks() override;
+    void SetShowTipsChecked(bool checked) override;
+    std::string VersionLabelText() override;
+    void ProbePgpVersion() override;
+    bool ForceKeyRead() const override { return ForceKeyReadChecked(); }
+    bool IgnoreWrappedKeys() const override { return IgnoreWrappedKeysChecked(); }
+    const std::vector<std::string>& MailingListAddresses() const override { return mailingList_; }
+
+  private:
+    static INT_PTR CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static INT_PTR CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR self);
+    INT_PTR HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+    void WMInitDialog();
+    void WMCommand(int id, int code);
+    void WMNotify(const NMHDR& header);
+    void WMHelp(const HELPINFO& info);
+    void WMContextMenu(HWND control, int x, int y);
+    INT_PTR WMCtlColorStatic(HDC dc, HWND control);
+    void Guarded(const std::function<void()>& handler);
+
+    // Event handlers.
+    void FormShow();
+    void FormResize(UINT sizeKind);
+    void FormDestroy();
+    void btnOkClick();
+    void btnCancelClick();
+    void btnUnloadClick();
+    void btnHelpClick();
+    void Timer1Timer();
+    void TaskIcon1Click();
+    void TaskIcon1RightClick();
+    void chkShowTipsClick();
+    void btnNowClick();
+    void txtMailingListAddressChange();
+    void btnMailingListAddressAddClick();
+    void btnMailingListAddressRemoveClick();
+    void lstMailingListAddressClick();
+    void lstLibraryClick();
+    void lstActiveClick();
+    void PageControl1Change();
+    void Tolibrary1Click();
+    void lstActiveDblClick();
+    void lstActiveMouseDown(bool left, bool doubleClick, int x, int y);
+    void lstLibraryMouseDown(bool left, bool doubleClick, int x, int y);
+    void MakeActive1Click();
+    void lstLibraryDblClick();
+    void Details1Click();
+    void detActiveClick();
+    bool lstActiveDragOver(HWND source) const;
+    bool lstLibraryDragOver(HWND source) const;
+    void lstActiveDragDrop(HWND source);
+    void lstLibraryDragDrop(HWND source);
+    void btnRunClick();
+    void txtClipboardReceiverChange();
+    void btnRunRoutineClick();
+    void btnPGPKeysClick();
+    void btnPAPTrayClick();
+    void btnPGPHelpClick();
+    void txtAboutMouseDown();
+    void Button1Click();
+    void btnToolsClick();
+    void MenuCommand(int id);
+
+    // Helpers.
+    HWND Item(int id) const; // a control of the form or of any page
+    void ProcessMessages();
+    void LayOut();
+    void ApplyTabs(const std::vector<int>& shownPages);
+    void ShowActivePage();
+    void ReadListSelections();
+    void ShowList(HWND box, const MailerList& model, bool keepTop);
+    void AfterMove();
+    void MouseDownOnList(HWND list, bool left, bool doubleClick, int x, int y);
+    int EntryAt(HWND list, int x, int y) const;
+    void BeginDrag(HWND list, int x, int y);
+    void EndDrag();
+    HWND DropTargetAt(POINT screen) const;
+    bool DragOver(HWND target, HWND source) const;
+    void ShowHelpDefault(unsigned context, bool popup);
+    unsigned HelpContextOf(HWND control) const;
+    int ModeIndexOf(int firstId) const;
+    void SetModeIndex(int firstId, int index);
+    std::string ItemText(int id) const;
+
+    PropsActions actions_;
+    PrivateProfile settingsFile_;
+    UniqueWindow owner_; // hidden: keeps the window off the taskbar
+    HWND form_ = nullptr;
+    HWND pageControl1_ = nullptr;
+    std::array<HWND, PropsPageCount> pages_{};
+    HWND lstLibrary_ = nullptr, lstActive_ = nullptr, lstMailingList_ = nullptr;
+    HWND tips_ = nullptr; // tool tips of the hints
+    TVersionLabel* versionLabel1_ = nullptr;
+    std::unique_ptr<TTaskIcon> taskIcon1_;
+    UniqueGdiObject noticeBrush_;
+    HCURSOR dragCursor_ = nullptr;
+
+    MailerList library_, active_;
+    std::vector<std::string> mailingList_; // lstMailingListAddress's entries
+    std::vector<int> shownPages_;
+    int activePage_ = MailerChoicePage;
+    bool inFormShow_ = false;
+    bool settingReceiver_ = false;
+    // The shortcut menus open only after a right click over an entry.
+    bool libraryMenuAllowed_ = false, activeMenuAllowed_ = false;
+    // A drag of a mailer list: pending from the button going down, dragging once it has moved
+    // by the system's threshold.
+    HWND dragSource_ = nullptr;
+    POINT dragStart_{};
+    bool dragging_ = false;
+};
