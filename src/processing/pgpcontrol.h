@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/global.h"
+#include "support/verslab.h"
 #include "winctl/winop.h"
 
 #include <string>
@@ -103,13 +104,20 @@ extern const char* const PgpVersionBlock; // "040904b0"
 
 // Reads PGP's file version and product name through the version label, each as the label
 // delivers a value behind an empty prefix (after one blank). Afterwards the label's key is
-// "FileVersion" again and its prefix stays empty.
+// "FileVersion" again and its prefix stays empty. Without PgpMainExe the label would read this
+// program's own version, so both get the label's text for a missing resource instead.
 template <class Label> void ProbePgpVersion(Label& label) {
+    const auto read = [&label] {
+        if (PgpMainExe.empty())
+            return (label.ShowInfoPrefix() ? label.InfoPrefix() + " " : std::string()) +
+                   kNoVersionData;
+        return label.GetInfoGeneral(PgpMainExe, PgpVersionBlock);
+    };
     label.SetInfoPrefix("");
-    PgpFileVersion = label.GetInfoGeneral(PgpMainExe, PgpVersionBlock);
+    PgpFileVersion = read();
     label.SetVersionResourceKey("ProductName");
     label.SetInfoPrefix(""); // a new key becomes the prefix too
-    PgpProductName = label.GetInfoGeneral(PgpMainExe, PgpVersionBlock);
+    PgpProductName = read();
     label.SetVersionResourceKey("FileVersion");
     label.SetInfoPrefix("");
 }

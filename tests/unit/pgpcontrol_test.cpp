@@ -304,6 +304,8 @@ struct FakeLabel {
     std::map<std::string, std::string> values;
     std::vector<std::string> asked;
     void SetInfoPrefix(const std::string& p) { prefix = p; }
+    bool ShowInfoPrefix() const { return true; }
+    const std::string& InfoPrefix() const { return prefix; }
     void SetVersionResourceKey(const std::string& k) {
         if (k != key)
             prefix = key = k;
@@ -325,4 +327,14 @@ TEST_F(PgpControl, VersionProbeReadsBothStringsBehindAnEmptyPrefix) {
     EXPECT_EQ(label.prefix, "");
     const std::string exe = PgpMainExe + "|040904b0|";
     EXPECT_EQ(label.asked, (std::vector<std::string>{exe + "FileVersion", exe + "ProductName"}));
+}
+
+TEST_F(PgpControl, VersionProbeWithoutPgpDoesNotReadThisProgram) {
+    FakeLabel label;
+    PgpMainExe.clear();
+    ProbePgpVersion(label);
+    EXPECT_EQ(PgpFileVersion, " < No Data Available >");
+    EXPECT_EQ(PgpProductName, " < No Data Available >");
+    EXPECT_TRUE(label.asked.empty());
+    EXPECT_EQ(label.key, "FileVersion");
 }

@@ -351,10 +351,13 @@ TEST_F(PgpControlWin, VersionProbeReadsPgpsStrings) {
     EXPECT_EQ(label->VersionResourceKey(), "FileVersion");
     EXPECT_EQ(label->InfoPrefix(), "");
 
-    PgpMainExe = dir.file("PGP50.Hlp");
-    ProbePgpVersion(*label);
-    EXPECT_EQ(PgpFileVersion, " < No Data Available >");
-    EXPECT_EQ(PgpProductName, " < No Data Available >");
+    // A file without a version resource, and no PGP at all (not this program's version).
+    for (const std::string& exe : {dir.file("PGP50.Hlp"), std::string()}) {
+        PgpMainExe = exe;
+        ProbePgpVersion(*label);
+        EXPECT_EQ(PgpFileVersion, " < No Data Available >") << exe;
+        EXPECT_EQ(PgpProductName, " < No Data Available >") << exe;
+    }
 }
 
 namespace {
