@@ -89,6 +89,11 @@ bool DrainQuit() {
     return seen;
 }
 
+int timerTicks = 0;
+void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) {
+    ++timerTicks;
+}
+
 unsigned long long CpuMs() {
     FILETIME created, exited, kernel, user;
     GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
@@ -242,11 +247,16 @@ TEST_F(PgpControlWin, SwitchesOutsideTheTableSendTheOtherCommand) {
 
 TEST_F(PgpControlWin, WindowThatNeverComesIsFatalAfterTenSeconds) {
     Control("NoWindow=1\r\nNoWindowExitMs=2000\r\n");
+    // The wait lets the program's messages run.
+    timerTicks = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 500, CountTick);
     const unsigned long long cpuBefore = CpuMs();
     const ULONGLONG wallBefore = GetTickCount64();
     EXPECT_FALSE(InvokePgp("-AutoEncrypt"));
     const unsigned long long cpu = CpuMs() - cpuBefore;
     const ULONGLONG wall = GetTickCount64() - wallBefore;
+    KillTimer(nullptr, timer);
+    EXPECT_GE(timerTicks, 5);
     std::printf("[ figure ] wait for a missing PGP window: %llu ms CPU in %llu ms (%.2f %% of "
                 "one core)\n",
                 cpu, static_cast<unsigned long long>(wall), wall ? 100.0 * cpu / wall : 0.0);
