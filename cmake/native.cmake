@@ -34,6 +34,13 @@ target_link_libraries(unit_tests PRIVATE wextor_core GTest::gtest_main)
 target_compile_definitions(unit_tests PRIVATE WEXTOR_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 30)
 
+# Version-resource tests read tiny PE files that the cross tools make, when they are there.
+include(${CMAKE_SOURCE_DIR}/cmake/testpe.cmake)
+if(WEXTOR_TEST_PE_DIR)
+    add_dependencies(unit_tests test_pe_files)
+    target_compile_definitions(unit_tests PRIVATE WEXTOR_TEST_PE_DIR="${WEXTOR_TEST_PE_DIR}")
+endif()
+
 if(WEXTOR_BENCH)
     file(GLOB bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/bench_*.cpp)
     foreach(f IN LISTS bench_sources)

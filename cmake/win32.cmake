@@ -9,7 +9,7 @@ set(WINE_ENV "WEXTOR_WINE_DIR=${CMAKE_BINARY_DIR}/wine")
 add_library(wextor_core STATIC ${core_sources})
 target_include_directories(wextor_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 
-set(win_libs comctl32 comdlg32 shell32 shlwapi version gdi32 user32 kernel32 ole32 uuid)
+set(win_libs psapi comctl32 comdlg32 shell32 shlwapi version gdi32 user32 kernel32 ole32 uuid)
 add_library(wextor_win STATIC ${win_sources})
 target_link_libraries(wextor_win PUBLIC wextor_core ${win_libs})
 # The core calls its OS primitives, which live in the shell's *_win.cpp files.
@@ -50,6 +50,14 @@ file(GLOB unit_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(unit_tests_win ${unit_sources})
 target_link_libraries(unit_tests_win PRIVATE wextor_core gtest_main)
 target_compile_definitions(unit_tests_win PRIVATE WEXTOR_TEST_DATA="Z:${CMAKE_SOURCE_DIR}/tests/data")
+include(${CMAKE_SOURCE_DIR}/cmake/testpe.cmake)
+function(wextor_use_test_pe target)
+    if(WEXTOR_TEST_PE_DIR)
+        add_dependencies(${target} test_pe_files)
+        target_compile_definitions(${target} PRIVATE WEXTOR_TEST_PE_DIR="Z:${WEXTOR_TEST_PE_DIR}")
+    endif()
+endfunction()
+wextor_use_test_pe(unit_tests_win)
 wextor_wine_test(unit_tests_win ${WINE_RUN} $<TARGET_FILE:unit_tests_win>)
 
 # Testbed: stand-ins for PGP, mail clients and their drivers, each a small program of its own.
@@ -73,6 +81,7 @@ foreach(f IN LISTS win32_tests)
     target_compile_definitions(win32_${name} PRIVATE
         WEXTOR_TEST_DATA="Z:${CMAKE_SOURCE_DIR}/tests/data"
         WEXTOR_BIN_DIR="Z:${CMAKE_BINARY_DIR}")
+    wextor_use_test_pe(win32_${name})
     wextor_wine_test(win32_${name} ${WINE_RUN} $<TARGET_FILE:win32_${name}>)
 endforeach()
 
@@ -81,4 +90,6 @@ file(GLOB e2e_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.sh)
 foreach(f IN LISTS e2e_tests)
     get_filename_component(name ${f} NAME_WE)
     wextor_wine_test(e2e_${name} bash ${f} ${CMAKE_BINARY_DIR})
+    # They share one screen, mouse and tray: one at a time.
+    set_tests_properties(e2e_${name} PROPERTIES RESOURCE_LOCK wine_desktop)
 endforeach()

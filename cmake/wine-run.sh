@@ -11,7 +11,21 @@ mkdir -p "$dir"
 export WINEPREFIX="$dir/prefix" WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
+# services.exe of this prefix (other prefixes on the machine have their own).
+session_alive() {
+    local p
+    for p in $(pgrep -f 'C:\\windows\\system32\\services.exe'); do
+        tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+    done
+    return 1
+}
+
 x_alive() { [ -f "$dir/xvfb.pid" ] && kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null; }
+# WEXTOR_DISPLAY names a display to use instead of a private Xvfb (the demo on a desktop).
+if [ -n "${WEXTOR_DISPLAY:-}" ]; then
+    echo "$WEXTOR_DISPLAY" >"$dir/display"
+    x_alive() { true; }
+fi
 
 if [ "${1:-}" = --stop ]; then
     [ -d "$WINEPREFIX" ] && wineserver -k >/dev/null 2>&1
@@ -44,9 +58,12 @@ start_xvfb() {
     setsid wineserver -p </dev/null >/dev/null 2>&1 9>&-
     if [ ! -f "$dir/prefix-ready" ]; then
         wineboot -i </dev/null >"$dir/wineboot.log" 2>&1 9>&-
+        # Xvfb runs no window manager: with Wine's windows unmanaged, nothing waits 2 s for a
+        # window manager's answer each time a window goes away.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >>"$dir/wineboot.log" 2>&1 9>&-
         touch "$dir/prefix-ready"
     fi
-    if [ ! -f "$dir/session-ready" ] || ! pgrep -f 'C:\\windows\\system32\\services.exe' >/dev/null; then
+    if [ ! -f "$dir/session-ready" ] || ! session_alive; then
         setsid wine cmd /c exit </dev/null >/dev/null 2>&1 9>&-
         touch "$dir/session-ready"
     fi

@@ -11,3 +11,14 @@ int ChooserIndex = 0;
 bool TrayClickBusy = false;
 WindowHandle PgpCommandWindow = nullptr;
 int StepCode = 0;
+
+bool SilentStart = false;
+bool SuperDebug = false;
+int TimerTicks = 0;
+int RecentPage = 2;
+int TipNumber = 0;
+bool TipEnabled = true;
+std::string DistributionText;
+std::string PgpProductName;
+std::string PgpFileVersion;
+const char* const ApplicationTitle = "Wextor 5";

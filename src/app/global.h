@@ -18,3 +18,15 @@ extern int ChooserIndex;
 extern bool TrayClickBusy;
 extern WindowHandle PgpCommandWindow; // PGPtray's window while a command is sent to it
 extern int StepCode;                  // quoted by every error report
+
+// Start-up and settings state that lives until exit.
+extern bool SilentStart;
+extern bool SuperDebug;
+extern int TimerTicks;
+extern int RecentPage;               // tab position of the page last chosen
+extern int TipNumber;                // index of the tip shown last
+extern bool TipEnabled;              // tips shown automatically
+extern std::string DistributionText; // "DistInfo" of DistInfo.Dat
+extern std::string PgpProductName;
+extern std::string PgpFileVersion;
+extern const char* const ApplicationTitle; // "Wextor 5"

@@ -1,5 +1,11 @@
 #include "app/settings.h"
 
+#include "app/global.h"
+#include "support/deblog.h"
+#include "support/fileutil.h"
+#include "support/platform.h"
+#include "support/readastr.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -95,4 +101,72 @@ std::string JoinListLines(const std::vector<std::string>& lines) {
     for (const std::string& line : lines)
         text += line + "\r\n";
     return text;
+}
+
+const char* const SettingsFileName = "Wextor5.INI";
+
+namespace {
+const char* const kGeneral = "General";
+
+int ReadInt(ProfileStore& file, const char* key, int defaultValue) {
+    return DecodeIntValue(file.ReadString(kGeneral, key, ""), defaultValue);
+}
+bool ReadBool(ProfileStore& file, const char* key, bool defaultValue) {
+    return DecodeBoolValue(file.ReadString(kGeneral, key, ""), defaultValue);
+}
+} // namespace
+
+void LoadSettings(SettingsControls& controls, ProfileStore& settingsFile) {
+    const std::string mailingList = ProgramDir + "MailingList.dat";
+    controls.SetMailingListEntries(platform::FileExists(mailingList)
+                                       ? SplitListLines(ReadFileString(mailingList))
+                                       : std::vector<std::string>());
+    DebugLog("Loaded Mailing List File");
+    StepCode = 1001;
+    StepCode = 1002;
+    controls.SetRoutineModeIndex(ClampRadioIndex(ReadInt(settingsFile, "optProcessing", 0)));
+    controls.SetSpecialModeIndex(ClampRadioIndex(ReadInt(settingsFile, "optOutward", 0)));
+    StepCode = 1004;
+    RecentPage = ReadInt(settingsFile, "RecentPage", 2);
+    StepCode = 1006;
+    controls.SetIgnoreWrappedKeysChecked(ReadBool(settingsFile, "chkIgnoreWrappedKeys", false));
+    controls.SetForceKeyReadChecked(ReadBool(settingsFile, "chkForceKeyRead", false));
+    StepCode = 1011;
+    TipNumber = ReadInt(settingsFile, "TipNumber", 0);
+    TipEnabled = ReadBool(settingsFile, "TipEnabled", true);
+    StepCode = 1012;
+    settingsFile.WriteString(kGeneral, "LocalRoot", ProgramDir);
+    settingsFile.WriteString(kGeneral, "Version", controls.VersionLabelText());
+    PgpMainExe = settingsFile.ReadString("PGP", "Mainexe", "");
+    controls.ProbePgpVersion();
+    StepCode = 1013;
+}
+
+void SaveSettings(SettingsControls& controls, ProfileStore& settingsFile) {
+    StepCode = 1101;
+    StepCode = 1102;
+    settingsFile.WriteString(kGeneral, "optProcessing",
+                             EncodeIntValue(controls.RoutineModeIndex()));
+    StepCode = 1104;
+    settingsFile.WriteString(kGeneral, "optOutward", EncodeIntValue(controls.SpecialModeIndex()));
+    StepCode = 1105;
+    settingsFile.WriteString(kGeneral, "chkIgnoreWrappedKeys",
+                             EncodeBoolValue(controls.IgnoreWrappedKeysChecked()));
+    settingsFile.WriteString(kGeneral, "chkForceKeyRead",
+                             EncodeBoolValue(controls.ForceKeyReadChecked()));
+    settingsFile.WriteString(kGeneral, "RecentPage", EncodeIntValue(RecentPage));
+    StepCode = 1199;
+    WriteFileString(ProgramDir + "MailingList.dat", JoinListLines(controls.MailingListEntries()));
+    controls.StripActiveMarks();
+    WriteFileString(ProgramDir + "ActiveMailers.dat", JoinListLines(controls.ActiveEntries()));
+}
+
+void SaveTipSettings(SettingsControls& controls, ProfileStore& settingsFile) {
+    settingsFile.WriteString(kGeneral, "TipNumber", EncodeIntValue(TipNumber));
+    settingsFile.WriteString(kGeneral, "TipEnabled", EncodeBoolValue(TipEnabled));
+    controls.SetShowTipsChecked(TipEnabled);
+}
+
+std::string ReadDistributionText(ProfileStore& distInfo) {
+    return distInfo.ReadString(kGeneral, "DistInfo", "");
 }

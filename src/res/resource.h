@@ -8,5 +8,19 @@
 // 300-399: mailer chooser
 // 400-499: script information window
 // 500-599: tip of the day
+#define IDD_TIPS 500
+#define IDC_TIPS_IMAGE 501
+#define IDC_TIPS_HEADING 502
+#define IDC_TIPS_TEXT 503
+#define IDC_TIPS_NEXT 504
+#define IDC_TIPS_PREVIOUS 505
+#define IDC_TIPS_HELP 506
+#define IDC_TIPS_SHOW 507
+#define IDI_TIPS 510
 // 1000-1999: properties window
 // 2000-2099: strings
+
+#define IDD_RUNNING 200
+#define IDC_RUNNING_PROGRESS 201
+#define IDC_RUNNING_PICTURE 202
+#define IDI_RUNNING 204

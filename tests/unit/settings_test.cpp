@@ -44,3 +44,36 @@ TEST(SettingsValues, ListLines) {
     EXPECT_EQ(JoinListLines({" a ", "B"}), " a \r\nB\r\n");
     EXPECT_EQ(SplitListLines(JoinListLines({"one", " two "})), (V{"one", " two "}));
 }
+
+#include "app/Just1_32.h"
+
+TEST(SingleInstance, DerivedTitle) {
+    EXPECT_EQ(DerivedInstanceTitle("WEXTOR5.EXE"), "WEXTOR5");
+    EXPECT_EQ(DerivedInstanceTitle("Wextor5.EXE"), "Wextor5");
+    EXPECT_EQ(DerivedInstanceTitle("Wextor5.exe"), "");
+    EXPECT_EQ(DerivedInstanceTitle("A.EXE.bak"), "A.EXE"); // the last four characters go
+    EXPECT_EQ(DerivedInstanceTitle(""), "");
+}
+
+#include "app/appexception.h"
+#include "app/global.h"
+#include "support/msgbox.h"
+#include "support/platform.h"
+#include "test_dir.h"
+
+TEST(AppException, ReportsClassNameAndUhMessage) {
+    TestDir dir;
+    ProgramDir = dir.path();
+    StepCode = 4410;
+    std::vector<MsgBoxRequest> boxes;
+    MsgBoxHandler previous = SetMsgBoxHandler([&](const MsgBoxRequest& r) {
+        boxes.push_back(r);
+        return mrOk;
+    });
+    GuardHandler([] { throw FileError("disk gone"); });
+    GuardHandler([] {});
+    SetMsgBoxHandler(previous);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Error in FileError.4410 with UH disk gone");
+    EXPECT_EQ(boxes[0].caption, "Warning");
+}

@@ -1,0 +1,72 @@
+# Shell helpers for end-to-end runs under Wine: sourced by tests/e2e/*_test.sh and scripts/demo.sh.
+# Expects WEXTOR_WINE_DIR (the run's Wine folder) and ROOT (the repository) to be set.
+
+# shellcheck disable=SC2034
+E2E_FAILURES=0
+
+e2e_env() {
+    eval "$(bash "$ROOT/cmake/wine-run.sh" --env)"
+    export WINEPREFIX WINEARCH WINEDEBUG DISPLAY
+}
+
+# Windows path of a Linux path inside the prefix's drive C, or a Z: path otherwise.
+winpath() {
+    local p
+    p=$(readlink -f "$1")
+    case "$p" in
+    "$WINEPREFIX/drive_c"/*) p="C:${p#"$WINEPREFIX/drive_c"}" ;;
+    *) p="Z:$p" ;;
+    esac
+    printf '%s' "${p//\//\\}"
+}
+
+# poll SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds or SECONDS pass.
+poll() {
+    local limit=$1 start
+    shift
+    start=$(date +%s%N)
+    until "$@" 2>/dev/null; do
+        if [ $(( ($(date +%s%N) - start) / 1000000 )) -ge $((limit * 1000)) ]; then
+            return 1
+        fi
+        sleep 0.1
+    done
+}
+
+# The X window id of Wine's system tray, once it shows.
+tray_window() {
+    xwininfo -root -tree 2>/dev/null | awk '/"Wine System Tray"/ {print $1; exit}'
+}
+
+# Clicks the Nth icon (from 1) of the tray, as a user would. Icons are square, as high as the
+# tray window, left to right.
+click_tray_icon() {
+    local n=${1:-1} button=${2:-1} win geo x y w h
+    win=$(tray_window)
+    [ -n "$win" ] || return 1
+    geo=$(xwininfo -id "$win" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+        /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}')
+    read -r x y w h <<<"$geo"
+    xdotool mousemove $((x + (n - 1) * h + h / 2)) $((y + h / 2))
+    xdotool click "$button"
+}
+
+# A top-level window with this exact title exists (xdotool search by name).
+window_shown() {
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1
+}
+
+screenshot() {
+    import -window root "$1" 2>/dev/null
+}
+
+check() {
+    local what=$1
+    shift
+    if "$@"; then
+        echo "ok - $what"
+    else
+        echo "FAILED - $what"
+        E2E_FAILURES=$((E2E_FAILURES + 1))
+    fi
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "app/settings.h"
+
+// A profile file through GetPrivateProfileStringA / WritePrivateProfileStringA. A bare name
+// such as "Wextor5.INI" lives in the Windows folder.
+class PrivateProfile : public ProfileStore {
+  public:
+    explicit PrivateProfile(std::string fileName) : fileName_(std::move(fileName)) {}
+    std::string ReadString(const std::string& section, const std::string& key,
+                           const std::string& defaultValue) override;
+    void WriteString(const std::string& section, const std::string& key,
+                     const std::string& value) override;
+
+  private:
+    std::string fileName_;
+};

@@ -1,0 +1,98 @@
+#include "processing/running.h"
+#include "processing/running_win.h"
+#include "res/resource.h"
+
+#include <commctrl.h>
+
+namespace {
+constexpr int kClientWidth = 137, kClientHeight = 23;
+
+void PumpPendingMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam)); // keep it for the main loop
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// The panel: a single border, a raised inner bevel and the caption in black.
+void PaintPanel(HWND window) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    RECT r;
+    GetClientRect(window, &r);
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    InflateRect(&r, -1, -1);
+    DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
+    DrawTextA(dc, "PGP Running", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    SelectObject(dc, old);
+    EndPaint(window, &ps);
+}
+
+INT_PTR CALLBACK RunningProc(HWND window, UINT message, WPARAM, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return TRUE;
+    case WM_PAINT:
+        PaintPanel(window);
+        return TRUE;
+    case WM_ERASEBKGND:
+        return TRUE;
+    }
+    return FALSE;
+}
+} // namespace
+
+TfrmRunning::TfrmRunning(HWND owner) {
+    window_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_RUNNING), owner,
+                                 RunningProc, 0);
+    if (!window_)
+        return;
+    SetWindowTextA(window_, "PGP Running");
+    progressBar1_ = GetDlgItem(window_, IDC_RUNNING_PROGRESS);
+    FormCreate();
+}
+
+TfrmRunning::~TfrmRunning() {
+    if (window_)
+        DestroyWindow(window_);
+}
+
+void TfrmRunning::FormCreate() {
+    // Fixed pixel sizes: the client area, the 13 x 13 picture and the 115 x 13 bar.
+    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(window_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(window_, GWL_EXSTYLE)));
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    MoveWindow(GetDlgItem(window_, IDC_RUNNING_PICTURE), 4, 5, 13, 13, FALSE);
+    MoveWindow(progressBar1_, kClientWidth - 115 - 4, 5, 115, 13, FALSE);
+    SendMessageA(progressBar1_, PBM_SETRANGE32, 0, 100);
+    SendMessageA(progressBar1_, PBM_SETPOS, 5, 0);
+
+    POINT cursor = {0, 0};
+    GetCursorPos(&cursor);
+    const ScreenPoint at =
+        RunningWindowPosition({cursor.x, cursor.y}, width, height, GetSystemMetrics(SM_CXSCREEN),
+                              GetSystemMetrics(SM_CYSCREEN));
+    SetWindowPos(window_, HWND_TOPMOST, at.x, at.y, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    UpdateWindow(window_);
+    PumpPendingMessages();
+}
+
+void TfrmRunning::SetProgress(int position) {
+    if (progressBar1_)
+        SendMessageA(progressBar1_, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+}
+
+int TfrmRunning::Progress() const {
+    return progressBar1_ ? static_cast<int>(SendMessageA(progressBar1_, PBM_GETPOS, 0, 0)) : 0;
+}

@@ -1,0 +1,22 @@
+// The small "PGP Running" window shown for the length of a processing run.
+#pragma once
+
+#include <windows.h>
+
+class TfrmRunning {
+  public:
+    // Creates the window by the cursor, shows it and lets pending messages run.
+    explicit TfrmRunning(HWND owner);
+    ~TfrmRunning();
+    TfrmRunning(const TfrmRunning&) = delete;
+    TfrmRunning& operator=(const TfrmRunning&) = delete;
+
+    HWND handle() const { return window_; }
+    void SetProgress(int position); // ProgressBar1, 0..100
+    int Progress() const;
+
+  private:
+    void FormCreate();
+    HWND window_ = nullptr;
+    HWND progressBar1_ = nullptr;
+};
