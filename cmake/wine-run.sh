@@ -21,6 +21,11 @@ session_alive() {
 }
 
 x_alive() { [ -f "$dir/xvfb.pid" ] && kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null; }
+# WEXTOR_DISPLAY names a display to use instead of a private Xvfb (the demo on a desktop).
+if [ -n "${WEXTOR_DISPLAY:-}" ]; then
+    echo "$WEXTOR_DISPLAY" >"$dir/display"
+    x_alive() { true; }
+fi
 
 if [ "${1:-}" = --stop ]; then
     [ -d "$WINEPREFIX" ] && wineserver -k >/dev/null 2>&1

@@ -80,33 +80,6 @@ std::string ReadPe(const char* name) {
 #endif
 } // namespace
 
-TEST(VersionLabel, KeysAndPrefixes) {
-    struct Case {
-        TVersionResources resource;
-        const char *key, *prefix;
-    } cases[] = {
-        {vrCompanyName, "CompanyName", "Company Name:"},
-        {vrFileDescription, "FileDescription", "File Description:"},
-        {vrFileVersion, "FileVersion", "File Version:"},
-        {vrInternalName, "InternalName", "Internal Name:"},
-        {vrLegalCopyright, "LegalCopyright", "Legal Copyright:"},
-        {vrOriginalFilename, "OriginalFilename", "Original Filename:"},
-        {vrProductName, "ProductName", "Product Name:"},
-        {vrProductVersion, "ProductVersion", "Product Version:"},
-        {vrComments, "Comments", "Comments:"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(VersionResourceKeyOf(c.resource), c.key);
-        EXPECT_EQ(InfoPrefixOf(c.resource), c.prefix);
-        VersionLabelProps props;
-        props.SetVersionResource(c.resource);
-        EXPECT_EQ(props.VersionResourceKey(), c.key);
-        EXPECT_EQ(props.InfoPrefix(), c.prefix);
-    }
-    EXPECT_EQ(VersionQueryPath("080904E4", "FileVersion"),
-              "\\\\StringFileInfo\\\\080904E4\\\\FileVersion");
-}
-
 TEST(VersionLabel, PropertyRules) {
     VersionLabelProps props;
     EXPECT_EQ(props.VersionResource(), vrFileVersion);
@@ -115,6 +88,8 @@ TEST(VersionLabel, PropertyRules) {
     EXPECT_TRUE(props.ShowInfoPrefix());
     EXPECT_EQ(props.LangCharset(), "080904E4");
     EXPECT_EQ(props.Decorate("5.0.0.12"), "File Version: 5.0.0.12");
+    EXPECT_EQ(VersionQueryPath(props.LangCharset(), props.VersionResourceKey()),
+              "\\\\StringFileInfo\\\\080904E4\\\\FileVersion");
 
     int refreshes = 0;
     props.onRefresh = [&] { ++refreshes; };

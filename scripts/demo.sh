@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The main job, for real: Wextor5.exe and the testbed in a fresh Wine prefix. A compose window
+# of the demo mail client holds a message; a click on Wextor's tray icon encrypts it through
+# the PGP stand-in and puts the result back. Prints the message before and after and saves
+# screenshots. Uses $DISPLAY when set, else a private Xvfb.
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+cd "$ROOT"
+bash scripts/install-deps.sh
+
+cmake -S . -B build/win32 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake >/dev/null
+cmake --build build/win32 -j"$(nproc)" --target Wextor5 demomail demomfd notemfd sbm pgpstub >/dev/null
+BIN=$ROOT/build/win32
+out=$ROOT/build/demo
+export WEXTOR_WINE_DIR=$out/wine
+rm -rf "$out"
+mkdir -p "$out"
+[ -n "${DISPLAY:-}" ] && export WEXTOR_DISPLAY=$DISPLAY
+trap 'bash cmake/wine-run.sh --stop' EXIT
+
+. scripts/lib/e2e.sh
+. scripts/lib/install-testbed.sh
+echo "== preparing a fresh Wine prefix (about 20 s the first time)"
+bash cmake/wine-run.sh cmd /c exit
+e2e_env
+install_testbed
+
+demomail="$BIN/testbed/demomail/DemoMail.exe"
+sample="$BIN/testbed/data/compose.txt"
+wine "$demomail" /open compose "$(winpath "$sample")" >/dev/null 2>&1 &
+poll 20 window_shown "Compose Mail - Quarterly figures" || { echo "Demo Mail did not open" >&2; exit 1; }
+wine "$demomail" /dumpbody "$(winpath "$out/before.txt")"
+screenshot "$out/before.png"
+
+echo "== starting Wextor 5"
+(cd "$WEXTOR_APP" && wine ./Wextor5.exe /s >/dev/null 2>&1 &)
+poll 30 test -n "$(tray_window)" || { echo "no tray icon appeared" >&2; exit 1; }
+sleep_until_icon() { [ -f "$WEXTOR_APP/DebugLog.Txt" ] && grep -q "Started Wextor 5" "$WEXTOR_APP/DebugLog.Txt"; }
+poll 30 sleep_until_icon || { echo "Wextor 5 did not start" >&2; exit 1; }
+
+echo "== clicking the tray icon"
+click_tray_icon 1
+during_taken=no
+body_changed() {
+    if [ $during_taken = no ] && window_shown "PGP Running"; then
+        screenshot "$out/during.png" && during_taken=yes
+    fi
+    wine "$demomail" /dumpbody "$(winpath "$out/after.txt")" >/dev/null 2>&1
+    ! cmp -s "$out/before.txt" "$out/after.txt"
+}
+poll 60 body_changed || { echo "the message was not processed; log:" >&2; cat "$WEXTOR_APP/DebugLog.Txt" >&2; exit 1; }
+screenshot "$out/after.png"
+
+echo
+echo "===== message before ====="
+tr -d '\r' <"$out/before.txt"
+echo
+echo "===== message after ====="
+tr -d '\r' <"$out/after.txt"
+echo
+echo "===== Wextor 5 debug log ====="
+tr -d '\r' <"$WEXTOR_APP/DebugLog.Txt" | tail -8
+echo
+echo "Screenshots:"
+for f in before during after; do [ -f "$out/$f.png" ] && echo "  $out/$f.png"; done
+wine "$demomail" /quit >/dev/null 2>&1 || true
