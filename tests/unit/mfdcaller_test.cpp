@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 
 namespace {
@@ -126,7 +127,9 @@ TEST(ScriptInfo, HundredLinesEachEndedAndTheCaption) {
 class Scan : public ::testing::Test {
   protected:
     void SetUp() override {
-        MfdDirectory = dir.path() + "mfd"; // natively "\\" is part of the file name
+        // A folder on Windows; natively "\\" is part of the file names beside it.
+        MfdDirectory = dir.path() + "mfd";
+        std::filesystem::create_directory(MfdDirectory);
         ExchangeFilePath = dir.file("tmpmfd.tmp");
         ports.runDriver = [this](const std::string& request) {
             runs.push_back(CurrentDriver + " " + request);
