@@ -15,13 +15,18 @@ target_link_libraries(wextor_win PUBLIC wextor_core ${win_libs})
 # The core calls its OS primitives, which live in the shell's *_win.cpp files.
 target_link_libraries(wextor_core PUBLIC wextor_win)
 
-# The resources go into an object library so that tests of dialogs carry them too.
+# The resources go into an object library so that tests of dialogs carry them too. All .rc
+# files are compiled as one: icon images are numbered per compilation, so separate ones clash.
 file(GLOB rc_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/res/*.rc)
 if(rc_sources)
-    add_library(wextor_res OBJECT ${rc_sources})
+    set(rc_all "")
+    foreach(f IN LISTS rc_sources)
+        string(APPEND rc_all "#include \"${f}\"\n")
+    endforeach()
+    file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/wextor_all.rc CONTENT "${rc_all}")
+    add_library(wextor_res OBJECT ${CMAKE_BINARY_DIR}/wextor_all.rc)
+    set_property(SOURCE ${CMAKE_BINARY_DIR}/wextor_all.rc APPEND PROPERTY OBJECT_DEPENDS ${rc_sources})
     target_include_directories(wextor_res PRIVATE ${CMAKE_SOURCE_DIR}/src/res ${CMAKE_SOURCE_DIR}/src)
-    set_property(TARGET wextor_res APPEND PROPERTY COMPILE_DEFINITIONS
-                 WEXTOR_RES_DIR=${CMAKE_SOURCE_DIR}/src/res)
     set(res_objects $<TARGET_OBJECTS:wextor_res>)
 endif()
 
@@ -73,6 +78,8 @@ file(GLOB win32_support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/suppor
 add_library(win32_test_support STATIC ${win32_support})
 target_include_directories(win32_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/win32/support)
 target_link_libraries(win32_test_support PUBLIC wextor_win gtest)
+set(desktop_tests pgpstub_test pgpcontrol_test mainpgp_test mfdcaller_test maildrivers_test
+    props_test taskicon_test tips_test)
 foreach(f IN LISTS win32_tests)
     get_filename_component(name ${f} NAME_WE)
     add_executable(win32_${name} ${f} ${res_objects})
@@ -83,6 +90,11 @@ foreach(f IN LISTS win32_tests)
         WEXTOR_BIN_DIR="Z:${CMAKE_BINARY_DIR}")
     wextor_use_test_pe(win32_${name})
     wextor_wine_test(win32_${name} ${WINE_RUN} $<TARGET_FILE:win32_${name}>)
+    # Tests that use the clipboard, PGP's one tray window or the foreground window share the
+    # desktop with each other and with the end-to-end scenarios: never two at a time.
+    if(name IN_LIST desktop_tests)
+        set_tests_properties(win32_${name} PROPERTIES RESOURCE_LOCK wine_desktop)
+    endif()
 endforeach()
 
 # End-to-end scenarios: shell scripts that start Wextor5.exe with the testbed.

@@ -24,6 +24,7 @@ struct Layout {
 const std::vector<Layout>& Layouts() {
     static const std::vector<Layout> layouts = {
         {mbOK, MB_OK, {}},
+        {mbAbort, MB_OK, {{IDOK, IDABORT, "&Abort"}}},
         {mbOK | mbCancel, MB_OKCANCEL, {}},
         {mbAbort | mbRetry | mbIgnore, MB_ABORTRETRYIGNORE, {}},
         {mbYes | mbNo | mbCancel, MB_YESNOCANCEL, {}},

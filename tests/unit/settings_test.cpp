@@ -77,3 +77,22 @@ TEST(AppException, ReportsClassNameAndUhMessage) {
     EXPECT_EQ(boxes[0].text, "Error in FileError.4410 with UH disk gone");
     EXPECT_EQ(boxes[0].caption, "Warning");
 }
+
+#include "app/startup.h"
+
+TEST(StartUp, SwitchesAndDailyTick) {
+    EXPECT_TRUE(HasSilentSwitch("/s"));
+    EXPECT_TRUE(HasSilentSwitch("/silent"));
+    EXPECT_TRUE(HasSilentSwitch("x/i/s"));
+    EXPECT_FALSE(HasSilentSwitch("/S"));
+    EXPECT_FALSE(HasSilentSwitch(""));
+    EXPECT_TRUE(HasInvisibleSwitch("/s/i"));
+    int ticks = 0;
+    int daily = 0;
+    for (int i = 0; i < 14401; ++i)
+        daily += TimerTickIsDaily(ticks) ? 1 : 0;
+    EXPECT_EQ(daily, 1); // the 14401st tick
+    EXPECT_EQ(ticks, 0);
+    EXPECT_FALSE(TimerTickIsDaily(ticks));
+    EXPECT_EQ(ticks, 1);
+}

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace wintest {
@@ -153,6 +154,23 @@ void SetReadOnly(const std::string& path, bool readOnly) {
     }
 }
 
+std::string ExePath() {
+    char path[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, n);
+}
+
+namespace {
+std::map<std::string, ChildMain>& ChildModes() {
+    static std::map<std::string, ChildMain> modes;
+    return modes;
+}
+} // namespace
+
+ChildMode::ChildMode(const std::string& name, ChildMain main) {
+    ChildModes()[name] = main;
+}
+
 std::string ExeDir() {
     char path[MAX_PATH];
     const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -162,9 +180,18 @@ std::string ExeDir() {
 
 } // namespace wintest
 
-// A test binary may be started again as a child with "--child NAME ..." (see RunChild users);
-// otherwise it runs its tests.
+// A test binary may be started again as a child with "--child NAME ..." (see ChildMode);
+// otherwise it runs its tests. The marker may come after other words, as when the system takes
+// part of an unquoted program path for the program's first argument.
 int main(int argc, char** argv) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string(argv[i]) != "--child")
+            continue;
+        const auto mode = wintest::ChildModes().find(argv[i + 1]);
+        if (mode == wintest::ChildModes().end())
+            return 99;
+        return mode->second(std::vector<std::string>(argv + i + 2, argv + argc));
+    }
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -57,5 +57,15 @@ void SetReadOnly(const std::string& path, bool readOnly);
 bool RunningUnderWine();
 // Folder of the running test executable, with trailing backslash.
 std::string ExeDir();
+// Full path of the running test executable.
+std::string ExePath();
+
+// A test binary started again with "--child NAME args..." runs the child mode registered under
+// NAME instead of its tests; the mode's result is the exit code. Register at namespace scope:
+//   static wintest::ChildMode exitMode("exit", [](const std::vector<std::string>& args) {...});
+using ChildMain = int (*)(const std::vector<std::string>& args);
+struct ChildMode {
+    ChildMode(const std::string& name, ChildMain main);
+};
 
 } // namespace wintest

@@ -1,0 +1,17 @@
+// The chooser of running mail clients: which line it selects, and what a choice sets.
+#pragma once
+
+#include <string>
+#include <vector>
+
+constexpr unsigned ChooserHelpContext = 9002;
+
+extern const char* const ChooserCaption; // "These mailers are running right now - choose one"
+
+// The line selected when the chooser shows: ChooserIndex, or line 0 when it lies past the last
+// line; -1 (none) for a negative ChooserIndex or an empty list.
+int ChooserPreselection(int chooserIndex, int lineCount);
+
+// The user chose line index: ChooserIndex and CurrentDriver follow it. False, and nothing
+// changed, when no such line exists.
+bool ChooseMailerLine(const std::vector<std::string>& lines, int index);

@@ -1,0 +1,174 @@
+#include "drivers/ChooseMailer_win.h"
+
+#include "app/global.h"
+#include "drivers/ChooseMailer.h"
+#include "res/resource.h"
+#include "support/error.h"
+#include "support/winerror_win.h"
+
+#include <commctrl.h>
+
+std::unique_ptr<TfrmChooseMailer> frmChooseMailer;
+
+TfrmChooseMailer::WinHelpHook TfrmChooseMailer::WinHelp = [](HWND window, LPCSTR file, UINT command,
+                                                             ULONG_PTR data) {
+    return WinHelpA(window, file, command, data);
+};
+
+namespace {
+constexpr int kClientWidth = 470, kClientHeight = 91;
+
+struct ControlPlace {
+    int id, left, top, width, height;
+};
+const ControlPlace kPlaces[] = {{IDC_CHOOSER_LIST, 8, 8, 377, 73},
+                                {IDOK, 394, 4, 69, 24},
+                                {IDCANCEL, 394, 33, 69, 24},
+                                {IDC_CHOOSER_HELP, 394, 63, 69, 24}};
+} // namespace
+
+bool TfrmChooseMailer::ShowModal(HWND owner) {
+    const INT_PTR result =
+        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CHOOSEMAILER), owner,
+                        &DialogProc, reinterpret_cast<LPARAM>(this));
+    dialog_ = nullptr;
+    hints_ = nullptr;
+    if (result == -1) {
+        const DWORD error = GetLastError();
+        ShowError("TfrmChooseMailer", WinErrorText(error));
+    }
+    return result == IDOK;
+}
+
+INT_PTR CALLBACK TfrmChooseMailer::DialogProc(HWND dialog, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        reinterpret_cast<TfrmChooseMailer*>(lParam)->dialog_ = dialog;
+    }
+    auto* self = reinterpret_cast<TfrmChooseMailer*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (!self)
+        return FALSE;
+    // Nothing may unwind through the system's dialog code.
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& e) {
+        try {
+            ShowError("TfrmChooseMailer", e.what());
+        } catch (...) {
+        }
+    } catch (...) {
+    }
+    return TRUE;
+}
+
+INT_PTR TfrmChooseMailer::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        FormCreate();
+        FormShow();
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_CHOOSER_LIST:
+            if (HIWORD(wParam) == LBN_SELCHANGE)
+                lstRunningMailersClick();
+            else if (HIWORD(wParam) == LBN_DBLCLK)
+                lstRunningMailersDblClick();
+            return TRUE;
+        case IDOK:
+            btnOkClick();
+            return TRUE;
+        case IDCANCEL:
+            btnCancelClick();
+            return TRUE;
+        case IDC_CHOOSER_HELP:
+            btnHelpClick();
+            return TRUE;
+        }
+        return FALSE;
+    case WM_DESTROY:
+        SetWindowLongPtrA(dialog_, DWLP_USER, 0);
+        return FALSE;
+    }
+    return FALSE;
+}
+
+void TfrmChooseMailer::FormCreate() {
+    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(dialog_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(dialog_, GWL_EXSTYLE)));
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    for (const ControlPlace& p : kPlaces)
+        MoveWindow(GetDlgItem(dialog_, p.id), p.left, p.top, p.width, p.height, FALSE);
+    SetWindowPos(dialog_, HWND_TOPMOST, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, 0);
+    SetWindowContextHelpId(dialog_, ChooserHelpContext);
+
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    hints_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
+                             0, 0, 0, dialog_, nullptr, GetModuleHandleA(nullptr), nullptr);
+    AddHint(IDC_CHOOSER_LIST, "Choose the one to process");
+    AddHint(IDOK, "Confirm the selection");
+    AddHint(IDCANCEL, "Abandon processing");
+
+    const HWND list = GetDlgItem(dialog_, IDC_CHOOSER_LIST);
+    for (const std::string& line : lines_)
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+}
+
+void TfrmChooseMailer::AddHint(int id, const char* text) {
+    if (!hints_)
+        return;
+    TOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = dialog_;
+    tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog_, id));
+    tool.lpszText = const_cast<char*>(text);
+    SendMessageA(hints_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void TfrmChooseMailer::FormShow() {
+    const int line = ChooserPreselection(ChooserIndex, static_cast<int>(lines_.size()));
+    SendDlgItemMessageA(dialog_, IDC_CHOOSER_LIST, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
+    UpdateOkButton();
+}
+
+int TfrmChooseMailer::SelectedLine() const {
+    return static_cast<int>(SendDlgItemMessageA(dialog_, IDC_CHOOSER_LIST, LB_GETCURSEL, 0, 0));
+}
+
+void TfrmChooseMailer::UpdateOkButton() {
+    EnableWindow(GetDlgItem(dialog_, IDOK), SelectedLine() != LB_ERR);
+}
+
+void TfrmChooseMailer::lstRunningMailersClick() {
+    const int line = SelectedLine();
+    if (line != LB_ERR)
+        ChooserIndex = line;
+    UpdateOkButton();
+}
+
+// The selected line counts, not ChooserIndex alone: a preselected line 0 may stand for an
+// index left from a longer list.
+void TfrmChooseMailer::btnOkClick() {
+    if (ChooseMailerLine(lines_, SelectedLine()))
+        EndDialog(dialog_, IDOK);
+}
+
+void TfrmChooseMailer::lstRunningMailersDblClick() {
+    if (SelectedLine() != LB_ERR)
+        btnOkClick();
+}
+
+void TfrmChooseMailer::btnCancelClick() {
+    EndDialog(dialog_, IDCANCEL);
+}
+
+void TfrmChooseMailer::btnHelpClick() {
+    const std::string file = ProgramDir + "Wextor5.hlp";
+    if (WinHelp)
+        WinHelp(dialog_, file.c_str(), HELP_CONTEXT, ChooserHelpContext);
+}

@@ -1,0 +1,21 @@
+#include "drivers/ScriptInfo.h"
+
+#include "app/global.h"
+
+const char* const ScriptInfoSection = "Information";
+
+std::string ScriptInfoCaption(const std::string& driverFile) {
+    return "Mail Form Script - " + MfdDirectory + "\\" + driverFile;
+}
+
+std::string ScriptInfoFile() {
+    return MfdDirectory + "\\" + CurrentDriver;
+}
+
+std::string ScriptInfoText(
+    const std::function<std::string(const std::string& section, const std::string& key)>& read) {
+    std::string text;
+    for (int k = 1; k <= ScriptInfoLineCount; ++k)
+        text += read(ScriptInfoSection, std::to_string(k)) + "\r\n";
+    return text;
+}

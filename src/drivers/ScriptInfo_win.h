@@ -1,0 +1,33 @@
+// TfrmShowScriptInfo: the modal window with a Mail Form Script's description.
+#pragma once
+
+#include "support/handle_win.h"
+
+#include <windows.h>
+
+#include <string>
+
+class TfrmShowScriptInfo {
+  public:
+    TfrmShowScriptInfo(std::string caption, std::string text)
+        : caption_(std::move(caption)), text_(std::move(text)) {}
+    TfrmShowScriptInfo(const TfrmShowScriptInfo&) = delete;
+    TfrmShowScriptInfo& operator=(const TfrmShowScriptInfo&) = delete;
+    // The modal result: 6 from Close.
+    INT_PTR ShowModal(HWND owner);
+
+  private:
+    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void FormCreate();
+    void Command1Click();
+
+    std::string caption_, text_;
+    HWND dialog_ = nullptr;
+    UniqueGdiObject memoFont_;
+};
+
+// The value of key in section of MfdDirectory + "\" + CurrentDriver; empty by default.
+std::string ReadScriptInfoLine(const std::string& section, const std::string& key);
+// Makes driverFile the current driver and shows its description lines.
+void ShowScriptInfo(const std::string& driverFile);

@@ -1,0 +1,54 @@
+// Running Mail Form Drivers: their command lines, the probe of the active drivers for a running
+// mail client, and the lines of the chooser. The launch and the window search are behind
+// MailerScanPorts; mfdcaller_win.h gives the real ones.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// The request texts that follow the driver on its command line.
+extern const char* const DataFileRequest;  // "Data File=": probe
+extern const char* const ReadFileRequest;  // "read File=": copy the message out
+extern const char* const WriteFileRequest; // "Write File=": put the text back
+
+// Show mode and creation flags of a driver run: a normal window, normal priority.
+constexpr unsigned DriverShowMode = 1;
+constexpr unsigned DriverCreationFlags = 0x20;
+
+// Help context of the box shown when no active mail client runs.
+constexpr unsigned NoMailersHelpContext = 9003;
+
+// A script when ".mfs" occurs anywhere in the name, letter case ignored.
+bool IsMailFormScript(const std::string& driverFile);
+// Program drivers for the Details command: the name holds ".EXE" in capitals.
+bool IsProgramDriverName(const std::string& driverFile);
+
+// Scripts go to the engine beside the program, named as the catalogue writes them; programs run
+// from MfdDirectory. Nothing is quoted; an empty request leaves a trailing blank.
+std::string DriverCommandLine(const std::string& driverFile, const std::string& request);
+
+// Information, " / ", the window title, 200 blanks, the driver file.
+std::string ChooserEntry(const std::string& information, const std::string& windowTitle,
+                         const std::string& driverFile);
+
+// Position of the progress bar while driver i of n is probed.
+int ScanProgressPosition(int i, int n);
+
+// "No mailers in the Wextor 5 "Active" list are running. ..."
+std::string NoMailersText();
+
+struct MailerScanPorts {
+    std::function<void(const std::string& request)> runDriver; // runs CurrentDriver
+    // Title of the first window whose title contains the text; empty when none.
+    std::function<std::string(const std::string& text)> findWindowTitle;
+    std::function<void(int position)> setProgress;
+    // Shows the chooser with the lines; true when the user chose one (CurrentDriver set).
+    std::function<bool(const std::vector<std::string>& lines)> choose;
+};
+
+// Probes ActiveDriverFiles until a mail client is chosen or the user gives up; true: the run
+// must be abandoned. On false CurrentDriver names the driver to work with. chooserLines holds
+// the lines of the last scan.
+bool ScanForRunningMailer(bool showProgress, const MailerScanPorts& ports,
+                          std::vector<std::string>& chooserLines);

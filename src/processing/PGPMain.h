@@ -1,0 +1,42 @@
+// The processing run: what it tells the user, and the tests it makes on PGP's output. The run
+// itself, with its windows, is MainPGP in PGPMain_win.h.
+#pragma once
+
+#include "app/global.h"
+#include "processing/mfdfile.h"
+#include "processing/opchoice.h"
+
+#include <string>
+
+// What the run needs from the properties window.
+class ProcessingHost {
+  public:
+    virtual ~ProcessingHost() = default;
+    virtual void HidePropsWindow() = 0;
+    // The window that owns the run's windows; nullptr for none.
+    virtual WindowHandle ActiveForm() = 0;
+    virtual const ProcessingSettingsView& Settings() = 0;
+    // txtClipboardReceiver's text; its change handler (ReturnResultToMailer) runs to its end
+    // before this returns.
+    virtual void SetClipboardReceiverText(const std::string& text) = 0;
+};
+
+extern const char* const AddKeySwitch; // "-AddKey"
+
+constexpr unsigned PostWarningHelpContext = 9000;
+
+std::string StaleCommandText();           // "A previous run of Wextor 5 appears to be active ..."
+extern const char* const NoDataText;      // "Couldn't get data from your e-mail program"
+extern const char* const PostWarningText; // "You have opted to encrypt a message to a ..."
+
+// The driver gave no window type and no body.
+bool LacksMailData(const TMFDData& message);
+
+// Received road: PGP's output holds a public key that is to be imported as well.
+bool HoldsWrappedKey(bool ignoreWrappedKeys, const std::string& before, const std::string& after);
+
+// Outgoing road: PGP changed the clipboard and left a PGP block there.
+bool PgpLeftResult(const std::string& before, const std::string& after);
+
+// The exchange file the result return hands the driver: the text as body, all else cleared.
+TMFDData ResultMessage(const std::string& text);

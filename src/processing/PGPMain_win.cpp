@@ -1,0 +1,245 @@
+#include "processing/PGPMain_win.h"
+
+#include "drivers/ChooseMailer_win.h"
+#include "drivers/mfdcaller.h"
+#include "drivers/mfdcaller_win.h"
+#include "processing/clipboard_win.h"
+#include "processing/pgpcontrol.h"
+#include "support/deblog.h"
+#include "support/error.h"
+#include "support/fileutil.h"
+#include "support/msgbox.h"
+#include "support/platform.h"
+
+#include <windows.h>
+
+#include <exception>
+#include <memory>
+
+TfrmRunning* frmRunning = nullptr;
+
+namespace {
+
+class WindowlessHost : public ProcessingHost {
+  public:
+    void HidePropsWindow() override {}
+    WindowHandle ActiveForm() override { return nullptr; }
+    const ProcessingSettingsView& Settings() override { return settings_; }
+    void SetClipboardReceiverText(const std::string& text) override { ReturnResultToMailer(text); }
+
+  private:
+    ProcessingSettings settings_;
+};
+
+WindowlessHost windowlessHost;
+ProcessingHost* currentHost = &windowlessHost;
+
+void SetWaitCursor(bool wait) {
+    SetCursor(LoadCursorA(nullptr, wait ? IDC_WAIT : IDC_ARROW));
+}
+
+void SetProgress(int position) {
+    if (frmRunning)
+        frmRunning->SetProgress(position);
+}
+
+int AskUser(const std::string& text, MsgIcon icon, unsigned buttons, unsigned helpContext = 0) {
+    MsgBoxRequest box;
+    box.text = text;
+    box.caption = ApplicationTitle;
+    box.icon = icon;
+    box.buttons = buttons;
+    box.helpContext = helpContext;
+    return ShowMessageBox(box);
+}
+
+// An earlier run is still inside a command to PGP: true when the user lets this one go on.
+bool IgnoreStaleCommand() {
+    const HWND pgp = static_cast<HWND>(PgpCommandWindow);
+    if (IsWindow(pgp))
+        BringWindowToTop(pgp);
+    ProcessPendingMessages();
+    if (AskUser(StaleCommandText(), MsgIcon::Warning, mbCancel | mbIgnore) != mrIgnore)
+        return false;
+    PgpCommandWindow = nullptr;
+    return true;
+}
+
+// The end of every run that got past the stale-command check: the "PGP Running" window goes,
+// the cursor comes back and the end is logged, also when an error is on its way out. The error's
+// report then still quotes the step where it happened.
+class RunEnd {
+  public:
+    explicit RunEnd(std::unique_ptr<TfrmRunning>& running)
+        : running_(running), exceptions_(std::uncaught_exceptions()) {}
+    RunEnd(const RunEnd&) = delete;
+    RunEnd& operator=(const RunEnd&) = delete;
+    ~RunEnd() noexcept(false) {
+        if (std::uncaught_exceptions() == exceptions_) {
+            Finish();
+            return;
+        }
+        const int failedAt = StepCode;
+        try {
+            Finish();
+        } catch (...) {
+            // The error already on its way out is the one to report.
+        }
+        StepCode = failedAt;
+    }
+
+  private:
+    void Finish() {
+        StepCode = 5511;
+        StepCode = 5512;
+        frmRunning = nullptr;
+        running_.reset();
+        StepCode = 5513;
+        SetWaitCursor(false);
+        DebugLog("MainPGP-End");
+        StepCode = 5599;
+    }
+    std::unique_ptr<TfrmRunning>& running_;
+    int exceptions_;
+};
+
+// The exchange file holds the user's message from the driver's read on: it is wiped however
+// the run leaves, not only on the way through.
+class ExchangeFileWipe {
+  public:
+    ExchangeFileWipe() = default;
+    ExchangeFileWipe(const ExchangeFileWipe&) = delete;
+    ExchangeFileWipe& operator=(const ExchangeFileWipe&) = delete;
+    ~ExchangeFileWipe() {
+        if (done_)
+            return;
+        try {
+            WipeFile(ExchangeFilePath);
+        } catch (...) {
+            platform::DeleteFileAt(ExchangeFilePath);
+        }
+    }
+    void Now() {
+        done_ = true;
+        WipeFile(ExchangeFilePath);
+    }
+
+  private:
+    bool done_ = false;
+};
+
+// Received text: PGP decrypts, verifies or imports and shows its own result; a public key in
+// its output is imported in turn.
+void ReceivedRoad(std::string pgpSwitch, const ProcessingSettingsView& settings) {
+    for (;;) {
+        const std::string before = GetClipboardText();
+        if (!InvokePgp(pgpSwitch))
+            return;
+        SetProgress(100);
+        ProcessPendingMessages();
+        if (!HoldsWrappedKey(settings.IgnoreWrappedKeys(), before, GetClipboardText()))
+            return;
+        pgpSwitch = AddKeySwitch;
+        DebugLog("(Nested) Invoked PGP with " + pgpSwitch);
+    }
+}
+
+// Outgoing mail: PGP's output goes back into the mail client through the receiver.
+void OutgoingRoad(const std::string& pgpSwitch, ProcessingHost& host) {
+    host.SetClipboardReceiverText("");
+    const std::string before = GetClipboardText();
+    if (!InvokePgp(pgpSwitch))
+        return;
+    const std::string after = GetClipboardText();
+    if (!PgpLeftResult(before, after))
+        return;
+    host.SetClipboardReceiverText(after);
+    SetProgress(83);
+}
+
+} // namespace
+
+ProcessingHost* SetProcessingHost(ProcessingHost* host) {
+    ProcessingHost* before = currentHost == &windowlessHost ? nullptr : currentHost;
+    currentHost = host ? host : &windowlessHost;
+    return before;
+}
+
+void MainPGP(bool routine) {
+    ProcessingHost& host = *currentHost;
+    StepCode = 5501;
+    host.HidePropsWindow();
+    if (PgpCommandWindow && !IgnoreStaleCommand())
+        return;
+
+    std::unique_ptr<TfrmRunning> running;
+    RunEnd end(running);
+    running = std::make_unique<TfrmRunning>(static_cast<HWND>(host.ActiveForm()));
+    frmRunning = running.get();
+    StepCode = 5502;
+    SetWaitCursor(true);
+    frmChooseMailer = std::make_unique<TfrmChooseMailer>();
+    StepCode = 5503;
+
+    const bool abandon = FindRunningMailer(true);
+    SetProgress(30);
+    StepCode = 5504;
+    if (abandon)
+        return;
+
+    ExchangeFileWipe wipe;
+    RunDriver(ReadFileRequest + ExchangeFilePath);
+    StepCode = 5505;
+    SetProgress(50);
+    TMFDData message;
+    ReadMfdFile(ExchangeFilePath, message);
+    StepCode = 5506;
+    wipe.Now();
+    SetProgress(60);
+
+    if (LacksMailData(message)) {
+        AskUser(NoDataText, MsgIcon::Error, mbOK);
+        return;
+    }
+
+    const PgpChoice choice = ChoosePgpSwitch(message, routine, host.Settings());
+    if (choice.postWarning && AskUser(PostWarningText, MsgIcon::Error, mbYes | mbNo | mbHelp,
+                                      PostWarningHelpContext) != mrYes) {
+        SetWaitCursor(false);
+        return;
+    }
+
+    // PGP works on whatever the clipboard holds: a body that did not get there must not be
+    // stood in for by someone else's text.
+    if (!SetClipboardText(message.Body)) {
+        ShowError("MainPGP", "the message could not be put on the clipboard");
+        return;
+    }
+    SetProgress(70);
+    DebugLog("Invoked PGP with " + choice.pgpSwitch);
+    StepCode = 5510;
+
+    if (choice.read)
+        ReceivedRoad(choice.pgpSwitch, host.Settings());
+    else
+        OutgoingRoad(choice.pgpSwitch, host);
+}
+
+void ReturnResultToMailer(const std::string& text) {
+    StepCode = 5700;
+    if (text.empty())
+        return;
+    TMFDData message = ResultMessage(text);
+    StepCode = 5701;
+    StepCode = 5702;
+    WriteMfdFile(message, ExchangeFilePath);
+    StepCode = 5703;
+    ProcessPendingMessages();
+    SetClipboardText("");
+    StepCode = 5704;
+    RunDriver(WriteFileRequest + ExchangeFilePath);
+    StepCode = 5705;
+    ProcessPendingMessages();
+    StepCode = 5707;
+    SetWaitCursor(false);
+}

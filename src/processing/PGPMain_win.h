@@ -1,0 +1,21 @@
+// The processing run and the return of its result to the mail client.
+#pragma once
+
+#include "processing/PGPMain.h"
+#include "processing/running_win.h"
+
+#include <string>
+
+// The "PGP Running" window while a run is in progress, else nullptr.
+extern TfrmRunning* frmRunning;
+
+// The host the next runs use; nullptr stands for a host without a window. Returns the one
+// in place before.
+ProcessingHost* SetProcessingHost(ProcessingHost* host);
+
+// One processing run on the message open in the mail client.
+void MainPGP(bool routine);
+
+// The change handler of txtClipboardReceiver: a non-empty text is written to the exchange file
+// and put into the mail client by CurrentDriver.
+void ReturnResultToMailer(const std::string& text);

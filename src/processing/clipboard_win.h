@@ -1,0 +1,16 @@
+// The clipboard as text (CF_TEXT).
+#pragma once
+
+#include <string>
+
+// The clipboard text up to its first NUL; empty when there is none or the clipboard stays busy.
+std::string GetClipboardText();
+// Replaces the clipboard's content by the text. Message text is kept out of clipboard
+// monitors, the clipboard history and the cloud clipboard. False when the clipboard stayed busy
+// or the text could not be set.
+bool SetClipboardText(const std::string& text);
+
+// The registered formats that keep clipboard content private.
+extern const char* const ExcludeFromMonitorFormat; // "ExcludeClipboardContentFromMonitorProcessing"
+extern const char* const IncludeInHistoryFormat;   // "CanIncludeInClipboardHistory"
+extern const char* const UploadToCloudFormat;      // "CanUploadToCloudClipboard"

@@ -1,0 +1,77 @@
+#include "processing/pgpcontrol_win.h"
+
+#include "processing/clipboard_win.h"
+#include "winctl/winop_win.h"
+
+namespace {
+
+WinHelpHook winHelpHook;
+
+class WindowsPgp : public PgpPlatform {
+  public:
+    WindowHandle FindTrayWindow() override {
+        return SearchWindows(PgpTrayCriteria(), PgpSearchAnchor);
+    }
+    unsigned StartProgram(const std::string& commandLine) override {
+        return WinExec(commandLine.c_str(), SW_SHOWNORMAL);
+    }
+    unsigned long long NowMs() override { return GetTickCount64(); }
+    bool ProcessMessages() override {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam)); // for the message loop
+                return false;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        return true;
+    }
+    void WaitForMessages(unsigned timeoutMs) override {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs, QS_ALLINPUT);
+    }
+    void BringToForeground(WindowHandle window) override {
+        SetForegroundWindow(static_cast<HWND>(window));
+    }
+    void SendCommand(WindowHandle window, unsigned id) override {
+        SendMessageA(static_cast<HWND>(window), WM_COMMAND, id, 0);
+    }
+    std::string ClipboardText() override { return GetClipboardText(); }
+    bool FileExists(const std::string& path) override {
+        const DWORD a = GetFileAttributesA(path.c_str());
+        return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+    }
+    std::vector<FoundFile> FindFiles(const std::string& pattern) override {
+        std::vector<FoundFile> files;
+        WIN32_FIND_DATAA fd;
+        HANDLE find = FindFirstFileA(pattern.c_str(), &fd);
+        if (find == INVALID_HANDLE_VALUE)
+            return files;
+        do
+            files.push_back({fd.cFileName, fd.dwFileAttributes});
+        while (FindNextFileA(find, &fd));
+        FindClose(find);
+        return files;
+    }
+    void OpenHelpContents(WindowHandle owner, const std::string& helpFile) override {
+        const HWND window = static_cast<HWND>(owner);
+        if (winHelpHook)
+            winHelpHook(window, helpFile.c_str(), HELP_FINDER, 0);
+        else
+            WinHelpA(window, helpFile.c_str(), HELP_FINDER, 0);
+    }
+};
+
+} // namespace
+
+PgpPlatform& SystemPgpPlatform() {
+    static WindowsPgp system;
+    return system;
+}
+
+WinHelpHook SetWinHelpHook(WinHelpHook hook) {
+    WinHelpHook before = std::move(winHelpHook);
+    winHelpHook = std::move(hook);
+    return before;
+}

@@ -1,0 +1,22 @@
+// Starting a program and waiting for its end: the checks and reports. The launch itself is in
+// WinExecW_win.h.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// The launch copies the command line into a zero-terminated buffer of 512 characters.
+constexpr std::size_t CommandLineBufferSize = 512;
+constexpr std::size_t MaxCommandLineLength = CommandLineBufferSize - 1;
+
+// What a failed launch returns.
+constexpr int LaunchFailed = -1;
+
+// Whether the command line can be handed over whole. A longer one, or one with a zero
+// character, would be cut: it is refused with a fatal report instead.
+bool AcceptCommandLine(const std::string& commandLine);
+
+// The fatal report of a program that could not be started; code is the system's error code.
+void ReportLaunchFailure(unsigned long code, const std::string& commandLine);
+// The fatal report of a started program whose end could not be awaited.
+void ReportWaitFailure(unsigned long code, const std::string& commandLine);

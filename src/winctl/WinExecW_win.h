@@ -1,0 +1,12 @@
+// Starting a program and waiting for its end.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Starts the command line (its first token is the program, by the system's rules for unquoted
+// command lines) in a new console with the given show mode and creation flags, and blocks
+// until it ends. Returns its exit code; a program that cannot be started, or a command line
+// longer than 511 characters, gets a fatal report and LaunchFailed (-1).
+int WinExecAndWait32(const std::string& commandLine, std::uint16_t showMode,
+                     std::uint32_t creationFlags);
