@@ -5,6 +5,9 @@
 #include "drivers/MFDDirectory.h"
 #include "drivers/PathOfF.h"
 #include "drivers/mailerlist_win.h"
+#include "drivers/mfdcaller_win.h"
+#include "processing/PGPMain_win.h"
+#include "processing/pgpcontrol.h"
 #include "res/resource.h"
 #include "support/Tips_win.h"
 #include "support/deblog.h"
@@ -133,7 +136,7 @@ const Hint kHints[] = {
     {IDC_BTNMAILINGLISTADDRESSREMOVE, "Remove from the list"},
 };
 
-std::string WindowText(HWND window) {
+std::string TextOfWindow(HWND window) {
     if (!window)
         return std::string();
     const int length = GetWindowTextLengthA(window);
@@ -185,6 +188,16 @@ TfrmProps::TrackMenuHook TfrmProps::TrackMenu = [](HMENU menu, HWND owner, int x
 TfrmProps::TfrmProps(PropsActions actions, std::string settingsFileName)
     : actions_(std::move(actions)), settingsFile_(std::move(settingsFileName)),
       library_(CompareListTextSystem), active_(CompareListTextSystem) {
+    if (!actions_.runMainPgp)
+        actions_.runMainPgp = [](bool routine) { MainPGP(routine); };
+    if (!actions_.showDriverDetails)
+        actions_.showDriverDetails = [](const std::string& file) { ShowDriverDetails(file); };
+    if (!actions_.clipboardReceiverChange)
+        actions_.clipboardReceiverChange = [this] {
+            ReturnResultToMailer(ClipboardReceiverText());
+        };
+    if (!actions_.probePgpVersion)
+        actions_.probePgpVersion = [](TVersionLabel& label) { ::ProbePgpVersion(label); };
     if (!actions_.showHelp)
         actions_.showHelp = [this](unsigned context, bool popup) {
             ShowHelpDefault(context, popup);
@@ -228,6 +241,8 @@ TfrmProps::TfrmProps(PropsActions actions, std::string settingsFileName)
         Guarded([this] { TaskIcon1RightClick(); });
     };
     SetTimer(form_, kTimer1, kTimer1IntervalMs, nullptr);
+    previousHost_ = SetProcessingHost(this);
+    PgpSearchAnchor = form_;
 }
 
 TfrmProps::~TfrmProps() {
@@ -236,6 +251,9 @@ TfrmProps::~TfrmProps() {
 
 void TfrmProps::FormDestroy() {
     StepCode = 90000;
+    if (PgpSearchAnchor == form_)
+        PgpSearchAnchor = nullptr;
+    SetProcessingHost(previousHost_);
     taskIcon1_.reset(); // takes the icon out of the tray
     StepCode = 90020;
     if (form_)
@@ -452,7 +470,7 @@ HWND TfrmProps::Item(int id) const {
 }
 
 std::string TfrmProps::ItemText(int id) const {
-    return WindowText(Item(id));
+    return TextOfWindow(Item(id));
 }
 
 void TfrmProps::WMCommand(int id, int code) {
@@ -1184,28 +1202,17 @@ void TfrmProps::btnRunRoutineClick() {
         actions_.runMainPgp(true);
 }
 
+// The Direct access buttons are PGP control's.
 void TfrmProps::btnPGPKeysClick() {
-    if (actions_.runPgpItem)
-        actions_.runPgpItem("PGPKeys.Exe");
+    ::btnPGPKeysClick();
 }
 
 void TfrmProps::btnPAPTrayClick() {
-    if (actions_.findPgpTrayWindow && actions_.findPgpTrayWindow()) {
-        MsgBoxRequest box;
-        box.text = "PGPTray is already running";
-        box.caption = "Warning";
-        box.icon = MsgIcon::Warning;
-        box.buttons = mbOK;
-        ShowMessageBox(box);
-        return;
-    }
-    if (actions_.runPgpItem)
-        actions_.runPgpItem("PGPTray.Exe");
+    ::btnPAPTrayClick();
 }
 
 void TfrmProps::btnPGPHelpClick() {
-    if (actions_.openPgpHelpFile)
-        actions_.openPgpHelpFile(form_);
+    ::btnPGPHelpClick(form_);
 }
 
 void TfrmProps::txtAboutMouseDown() {
@@ -1213,13 +1220,11 @@ void TfrmProps::txtAboutMouseDown() {
 }
 
 void TfrmProps::Button1Click() {
-    if (actions_.invokePgp)
-        actions_.invokePgp("-Properties");
+    ::Button1Click();
 }
 
 void TfrmProps::btnToolsClick() {
-    if (actions_.invokePgp)
-        actions_.invokePgp("-Tools");
+    ::btnToolsClick();
 }
 
 // ---- the settings in the controls --------------------------------------------------------

@@ -7,6 +7,7 @@
 #include "app/settings.h"
 #include "app/settings_win.h"
 #include "drivers/mailerlist.h"
+#include "processing/PGPMain.h"
 #include "processing/opchoice.h"
 #include "support/handle_win.h"
 #include "support/verslab_win.h"
@@ -19,33 +20,32 @@
 #include <string>
 #include <vector>
 
-// What the window's handlers hand on to other parts of the program. Start-up fills in what is
-// not in place by default; a member left empty makes its handler do nothing.
+// Where the window's handlers hand on to other parts of the program. Each has its default in
+// place (the processing run, the driver details, the result return, PGP's version probe, the
+// tip window, WinHelpA on ProgramDir "Wextor5.hlp", PostQuitMessage); start-up gives Timer1's
+// step; tests put their own. A member left empty makes its handler do nothing.
 struct PropsActions {
-    std::function<void(bool routine)> runMainPgp;                         // the processing run
+    std::function<void(bool routine)> runMainPgp;                         // MainPGP
     std::function<void(const std::string& driverFile)> showDriverDetails; // Details commands
-    std::function<bool(const std::string& pgpSwitch)> invokePgp;          // Preferences, PGPTools
-    std::function<void(const std::string& program)> runPgpItem;           // PGPKeys, PGPTray
-    std::function<HWND()> findPgpTrayWindow;
-    std::function<void(HWND owner)> openPgpHelpFile; // "Hel&p File"
+    std::function<void()> clipboardReceiverChange;                        // the result return
     std::function<void(TVersionLabel& label)> probePgpVersion;
-    std::function<void()> clipboardReceiverChange; // the result return
-    std::function<void()> timer1Timer;             // every 6000 ms
-    // Defaults in place: the tip window; WinHelpA on ProgramDir "Wextor5.hlp" (popup: the
-    // context's popup topic, as the context-help box and F1 show it); PostQuitMessage.
+    std::function<void()> timer1Timer; // every 6000 ms
     std::function<void()> showTipOfTheDay;
+    // popup: the context's popup topic, as the context-help box and F1 ask for it.
     std::function<void(unsigned context, bool popup)> showHelp;
-    std::function<void()> quit;
+    std::function<void()> quit; // ends the message loop
 };
 
-class TfrmProps : public SettingsControls, public ProcessingSettingsView {
+// The window is also the processing run's host, and the anchor of the search for PGPtray.
+class TfrmProps : public SettingsControls, public ProcessingSettingsView, public ProcessingHost {
   public:
     // Opens a shortcut menu and returns the command chosen, 0 for none (TrackPopupMenu);
     // tests put their own in place.
     using TrackMenuHook = std::function<int(HMENU menu, HWND owner, int x, int y)>;
     static TrackMenuHook TrackMenu;
 
-    // Creates the window hidden, with its pages, tray icon (not yet active) and Timer1.
+    // Creates the window hidden, with its pages, tray icon (not yet active) and Timer1, and
+    // makes it the host of processing runs.
     // settingsFileName: the profile file of LoadSettings and SaveSettings.
     explicit TfrmProps(PropsActions actions = {}, std::string settingsFileName = SettingsFileName);
     ~TfrmProps() override; // FormDestroy
@@ -73,7 +73,7 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView {
     // Operations.
     void SelectPage(int position);
     void ShowPropsWindow();
-    void HidePropsWindow();
+    void HidePropsWindow() override;
     bool Visible() const; // shown, or being shown (FormShow runs)
     void RefreshControls();
     void MoveToActive();
@@ -84,7 +84,7 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView {
 
     // txtClipboardReceiver: setting a different text runs txtClipboardReceiverChange.
     std::string ClipboardReceiverText() const;
-    void SetClipboardReceiverText(const std::string& text);
+    void SetClipboardReceiverText(const std::string& text) override;
 
     // The close request (close box, Alt+F4, Windows ending the session): true when granted.
     bool FormCloseQuery();
@@ -110,6 +110,8 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView {
     bool ForceKeyRead() const override { return ForceKeyReadChecked(); }
     bool IgnoreWrappedKeys() const override { return IgnoreWrappedKeysChecked(); }
     const std::vector<std::string>& MailingListAddresses() const override { return mailingList_; }
+    WindowHandle ActiveForm() override { return form_; }
+    const ProcessingSettingsView& Settings() override { return *this; }
 
   private:
     static INT_PTR CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -193,6 +195,7 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView {
     std::string ItemText(int id) const;
 
     PropsActions actions_;
+    ProcessingHost* previousHost_ = nullptr;
     PrivateProfile settingsFile_;
     UniqueWindow owner_; // hidden: keeps the window off the taskbar
     HWND form_ = nullptr;

@@ -3,6 +3,7 @@
 #include "app/global.h"
 #include "app/props_win.h"
 #include "drivers/MFDDirectory.h"
+#include "processing/pgpcontrol.h"
 #include "res/resource.h"
 #include "support/placefrm.h"
 #include "wintest.h"
@@ -166,6 +167,32 @@ bool PumpUntil(TfrmProps& props, const std::function<bool()>& cond, DWORD timeou
     return true;
 }
 
+// PGP as the Direct access buttons meet it.
+class FakePgp : public PgpPlatform {
+  public:
+    WindowHandle tray = nullptr;
+    Texts started, helpFiles;
+    std::vector<unsigned> commands;
+    WindowHandle FindTrayWindow() override { return tray; }
+    unsigned StartProgram(const std::string& commandLine) override {
+        started.push_back(commandLine);
+        return 33;
+    }
+    unsigned long long NowMs() override { return 0; }
+    bool ProcessMessages() override { return true; }
+    void WaitForMessages(unsigned) override {}
+    void BringToForeground(WindowHandle) override {}
+    void SendCommand(WindowHandle, unsigned id) override { commands.push_back(id); }
+    std::string ClipboardText() override { return ""; }
+    bool FileExists(const std::string&) override { return true; }
+    std::vector<FoundFile> FindFiles(const std::string&) override {
+        return {{"PGP50.Hlp", FILE_ATTRIBUTE_ARCHIVE}};
+    }
+    void OpenHelpContents(WindowHandle, const std::string& file) override {
+        helpFiles.push_back(file);
+    }
+};
+
 // A program folder with a driver folder and catalogue, the settings file, and the window.
 class PropsTest : public ::testing::Test {
   protected:
@@ -207,22 +234,17 @@ class PropsTest : public ::testing::Test {
         DeleteFileA(WindowsFile(kIni).c_str());
     }
 
-    // The window as start-up leaves it, with these lines in ActiveMailers.dat.
-    TfrmProps& Open(const Texts& activeNames = {}) {
+    // The window as start-up leaves it, with these lines in ActiveMailers.dat; realRun leaves
+    // the processing run in place.
+    TfrmProps& Open(const Texts& activeNames = {}, bool realRun = false) {
         PropsActions a;
-        a.runMainPgp = [this](bool routine) {
-            runs.push_back(routine);
-            if (duringRun)
-                duringRun();
-        };
+        if (!realRun)
+            a.runMainPgp = [this](bool routine) {
+                runs.push_back(routine);
+                if (duringRun)
+                    duringRun();
+            };
         a.showDriverDetails = [this](const std::string& f) { details.push_back(f); };
-        a.invokePgp = [this](const std::string& s) {
-            pgpSwitches.push_back(s);
-            return true;
-        };
-        a.runPgpItem = [this](const std::string& p) { pgpItems.push_back(p); };
-        a.findPgpTrayWindow = [this] { return trayWindow; };
-        a.openPgpHelpFile = [this](HWND) { ++pgpHelpOpened; };
         a.clipboardReceiverChange = [this] {
             receiverTexts.push_back(props->ClipboardReceiverText());
         };
@@ -254,9 +276,8 @@ class PropsTest : public ::testing::Test {
     int menuAnswer = 0;
     std::vector<bool> runs;
     std::function<void()> duringRun;
-    Texts details, pgpSwitches, pgpItems, receiverTexts;
-    HWND trayWindow = nullptr;
-    int pgpHelpOpened = 0, timerTicks = 0, tipsShown = 0, quits = 0;
+    Texts details, receiverTexts;
+    int timerTicks = 0, tipsShown = 0, quits = 0;
     std::vector<std::pair<unsigned, bool>> helps;
 };
 } // namespace
@@ -687,16 +708,21 @@ TEST_F(PropsTest, RunButtonsTrayClickAndDirectAccess) {
     EXPECT_FALSE(IsWindowVisible(Control(p, IDC_BTNTOOLS)));
     p.ShowToolsButton(true);
     EXPECT_TRUE(IsWindowVisible(Control(p, IDC_BTNTOOLS)));
+    FakePgp pgp;
+    PgpPlatform* const systemPgp = SetPgpPlatform(&pgp);
+    PgpMainExe = "C:\\PGP\\PGP50.exe";
+    EXPECT_EQ(PgpSearchAnchor, p.Handle());
     Click(p, IDC_BTNPGPKEYS);
     Click(p, IDC_BTNPAPTRAY);
-    trayWindow = p.Handle(); // PGPtray's window is there now
+    pgp.tray = p.Handle(); // PGPtray's window is there now
     Click(p, IDC_BTNPAPTRAY);
     Click(p, IDC_BTNTOOLS);
     Click(p, IDC_BUTTON1);
     Click(p, IDC_BTNPGPHELP);
-    EXPECT_EQ(pgpItems, (Texts{"PGPKeys.Exe", "PGPTray.Exe"}));
-    EXPECT_EQ(pgpSwitches, (Texts{"-Tools", "-Properties"}));
-    EXPECT_EQ(pgpHelpOpened, 1);
+    SetPgpPlatform(systemPgp);
+    EXPECT_EQ(pgp.started, (Texts{"C:\\PGP\\PGPKeys.Exe", "C:\\PGP\\PGPTray.Exe"}));
+    EXPECT_EQ(pgp.commands, (std::vector<unsigned>{40019, 40012}));
+    EXPECT_EQ(pgp.helpFiles, (Texts{"C:\\PGP\\PGP50.Hlp"}));
     ASSERT_EQ(boxes.asked().size(), 2u);
     EXPECT_EQ(boxes.asked()[1].text, "PGPTray is already running");
     EXPECT_EQ(boxes.asked()[1].buttons, static_cast<unsigned>(mbOK));
@@ -708,6 +734,19 @@ TEST_F(PropsTest, RunButtonsTrayClickAndDirectAccess) {
     EXPECT_EQ(receiverTexts, (Texts{"-----BEGIN PGP MESSAGE-----\r\nx\r\n", ""}));
     SendMessageA(p.Handle(), WM_TIMER, 1, 0);
     EXPECT_EQ(timerTicks, 1);
+}
+
+TEST_F(PropsTest, TrayClickRunsTheProcessingRun) {
+    TfrmProps& p = Open({}, true);
+    p.ShowPropsWindow();
+    p.TaskIcon1().OnClick(p.TaskIcon1());
+    // The run hid the window and, with no active mailer, found none running.
+    EXPECT_FALSE(IsWindowVisible(p.Handle()));
+    ASSERT_EQ(boxes.asked().size(), 1u);
+    EXPECT_EQ(boxes.asked()[0].text.rfind("No mailers in the Wextor 5 \"Active\" list", 0), 0u);
+    EXPECT_FALSE(TrayClickBusy);
+    const std::string log = ReadFile(dir.file("DebugLog.Txt"));
+    EXPECT_NE(log.find("MainPGP-T"), std::string::npos);
 }
 
 TEST_F(PropsTest, CloseRequestsUnloadAndMinimise) {
