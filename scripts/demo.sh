@@ -9,7 +9,7 @@ cd "$ROOT"
 bash scripts/install-deps.sh
 
 cmake -S . -B build/win32 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake >/dev/null
-cmake --build build/win32 -j"$(nproc)" --target Wextor5 demomail demomfd notemfd sbm pgpstub >/dev/null
+cmake --build build/win32 -j"$(nproc)" --target Wextor5 demomail demomfd notemfd sbm pgpstub pgpstub_Keys pgpstub_Tray pgpstub_Tools >/dev/null
 BIN=$ROOT/build/win32
 out=$ROOT/build/demo
 export WEXTOR_WINE_DIR=$out/wine
@@ -34,7 +34,7 @@ screenshot "$out/before.png"
 
 echo "== starting Wextor 5"
 (cd "$WEXTOR_APP" && wine ./Wextor5.exe /s >/dev/null 2>&1 &)
-poll 30 test -n "$(tray_window)" || { echo "no tray icon appeared" >&2; exit 1; }
+poll 30 tray_shown || { echo "no tray icon appeared" >&2; exit 1; }
 sleep_until_icon() { [ -f "$WEXTOR_APP/DebugLog.Txt" ] && grep -q "Started Wextor 5" "$WEXTOR_APP/DebugLog.Txt"; }
 poll 30 sleep_until_icon || { echo "Wextor 5 did not start" >&2; exit 1; }
 

@@ -70,3 +70,7 @@ check() {
         E2E_FAILURES=$((E2E_FAILURES + 1))
     fi
 }
+
+tray_shown() {
+    [ -n "$(tray_window)" ]
+}

@@ -16,7 +16,7 @@ install_testbed() {
     [ -f "$ROOT/dist/DistInfo.Dat" ] && cp "$ROOT/dist/DistInfo.Dat" "$app/"
     cp "$BIN/testbed/sbm/SBM.EXE" "$app/"
     cp "$BIN"/testbed/mfd/* "$mfd/"
-    cp "$BIN"/testbed/pgp/* "$pgp/"
+    cp "$BIN"/testbed/pgp/PGP* "$pgp/"
     rm -f "$pgp"/PGPstub.log "$pgp"/PGPstub.keys "$pgp"/PGPstub.ini
     printf 'Demo Mail%200s%s\r\n' '' 'DEMOMFD.EXE' >"$app/ActiveMailers.dat"
     # WIN.INI and Wextor5.INI through the profile functions' own files in C:\windows.

@@ -1,6 +1,54 @@
 // Program entry of Wextor5.exe.
+#include "app/Just1_32_win.h"
+#include "app/appexception.h"
+#include "app/global.h"
+#include "app/startup_win.h"
+#include "drivers/PathOfF.h"
+#include "support/deblog.h"
+#include "support/fileutil_win.h"
+#include "support/msgbox_win.h"
+
+#include <commctrl.h>
 #include <windows.h>
 
+#include <memory>
+
+namespace {
+std::string ExePath() {
+    char path[MAX_PATH] = "";
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, n);
+}
+} // namespace
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // The duplicate check's first half comes before anything else.
+    const TPreviousInstance previousInstance;
+
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    ProgramDir = PathOf(ExePath());
+    ShortProgramDir = ShortPathName(ProgramDir);
+    if (ShortProgramDir.empty())
+        ShortProgramDir = ProgramDir;
+    DeleteFileA((ProgramDir + "Installer.Flg").c_str());
+
+    if (!TJustOne32(previousInstance, ProgramDir))
+        return 0;
+
+    TfrmProps* form = nullptr;
+    std::unique_ptr<TfrmProps> props;
+    GuardHandler([&] {
+        props = std::make_unique<TfrmProps>(ProgramActions(form));
+        form = props.get();
+        SetMessageBoxOwner(nullptr);
+        FormCreate(*props);
+    });
+    if (!props)
+        return 0;
+    GuardHandler([] { DebugLog(std::string("Started ") + ApplicationTitle); });
+    RunMessageLoop(*props);
+    GuardHandler([&] { props.reset(); }); // FormDestroy: the tray icon goes with the window
     return 0;
 }

@@ -1,0 +1,104 @@
+#include "app/startup_win.h"
+
+#include "app/global.h"
+#include "app/settings_win.h"
+#include "app/startup.h"
+#include "drivers/MFDDirectory_win.h"
+#include "drivers/mfdcaller_win.h"
+#include "processing/pgpcontrol.h"
+#include "support/command.h"
+#include "support/deblog.h"
+#include "support/platform.h"
+#include "support/readastr.h"
+#include "app/settings.h"
+
+namespace {
+void ProcessMessages() {
+    ProcessPendingMessages();
+}
+} // namespace
+
+PropsActions ProgramActions(TfrmProps*& form) {
+    PropsActions actions; // the window's own defaults serve for the rest
+    actions.timer1Timer = [&form] {
+        if (form)
+            Timer1Timer(*form);
+    };
+    return actions;
+}
+
+void FormCreate(TfrmProps& form) {
+    PrivateProfile distInfo(ProgramDir + "DistInfo.Dat");
+    DistributionText = ReadDistributionText(distInfo);
+
+    TrayClickBusy = false;
+    SuperDebug = false;
+    TimerTicks = 0;
+    ChooserIndex = 0;
+    PgpCommandWindow = nullptr;
+
+    const std::string commandLine = CommandLineText();
+    DebugLog("Cmd: <" + commandLine + ">");
+    SilentStart = HasSilentSwitch(commandLine);
+
+    ProcessMessages();
+    TrimDebugLog();
+
+    MfdDirectory = ReadMfdDirectory();
+    ExchangeFilePath = ShortProgramDir + "tmpmfd.tmp";
+
+    const std::string activeMailers = ProgramDir + "ActiveMailers.dat";
+    form.FillMailerLists(platform::FileExists(activeMailers)
+                             ? SplitListLines(ReadFileString(activeMailers))
+                             : std::vector<std::string>());
+
+    form.HidePropsWindow();
+    StepCode = 4400;
+    form.LoadSettings();
+    form.ShowToolsButton(PgpToolsExists());
+    StepCode = 4401;
+    if (TipEnabled)
+        form.SetShowTipsChecked(true);
+    StepCode = 4402;
+    StepCode = 4403;
+    form.RefreshControls();
+    StepCode = 4404;
+    if (HasInvisibleSwitch(commandLine))
+        form.HidePropsWindow();
+    StepCode = 4405;
+    form.HidePropsWindow();
+    StepCode = 4406;
+    if (TipEnabled && !SilentStart)
+        form.Actions().showTipOfTheDay();
+    StepCode = 4407;
+    form.FillAboutText();
+    ProcessMessages();
+    StepCode = 4408;
+    DebugLog(form.AboutText());
+    form.TaskIcon1().SetActive(true);
+    StepCode = 4409;
+}
+
+void Timer1Timer(TfrmProps& form) {
+    const std::string flag = ProgramDir + "Installer.Flg";
+    if (platform::FileExists(flag)) {
+        platform::DeleteFileAt(flag);
+        PostQuitMessage(0);
+    }
+    if (TimerTickIsDaily(TimerTicks)) {
+        TrimDebugLog();
+        if (TipEnabled)
+            form.Actions().showTipOfTheDay();
+    }
+}
+
+int RunMessageLoop(TfrmProps& form) {
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (form.PreTranslateMessage(msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}
