@@ -103,5 +103,5 @@ foreach(f IN LISTS e2e_tests)
     get_filename_component(name ${f} NAME_WE)
     wextor_wine_test(e2e_${name} bash ${f} ${CMAKE_BINARY_DIR})
     # They share one screen, mouse and tray: one at a time.
-    set_tests_properties(e2e_${name} PROPERTIES RESOURCE_LOCK wine_desktop)
+    set_tests_properties(e2e_${name} PROPERTIES RESOURCE_LOCK wine_desktop TIMEOUT 300)
 endforeach()

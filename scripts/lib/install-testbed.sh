@@ -22,7 +22,10 @@ install_testbed() {
     # WIN.INI and Wextor5.INI through the profile functions' own files in C:\windows.
     local ini="$c/windows/win.ini" wx="$c/windows/Wextor5.INI"
     touch "$ini"
-    grep -q '^\[Mail Form Drivers\]' "$ini" || printf '\r\n[Mail Form Drivers]\r\nPath=C:\\MFD\r\n' >>"$ini"
+    # Any earlier [Mail Form Drivers] section goes; the new one names C:\MFD.
+    awk 'BEGIN { skip = 0 } /^\[/ { skip = ($0 ~ /^\[Mail Form Drivers\]/) } !skip' "$ini" >"$ini.new"
+    printf '[Mail Form Drivers]\r\nPath=C:\\MFD\r\n' >>"$ini.new"
+    mv "$ini.new" "$ini"
     printf '[PGP]\r\nMainexe=C:\\PGP\\PGPstub.exe\r\n[General]\r\nTipEnabled=0\r\n' >"$wx"
     WEXTOR_APP="$app"
     WEXTOR_APP_WIN='C:\Program Files\Wextor 5'
