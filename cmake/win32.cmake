@@ -78,7 +78,7 @@ file(GLOB win32_support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/suppor
 add_library(win32_test_support STATIC ${win32_support})
 target_include_directories(win32_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/win32/support)
 target_link_libraries(win32_test_support PUBLIC wextor_win gtest)
-set(desktop_tests pgpstub_test pgpcontrol_test mainpgp_test mfdcaller_test maildrivers_test
+set(desktop_tests pgpstub_test pgpcontrol_test mainpgp_test mfdcaller_test maildrivers_test startup_test
     props_test taskicon_test tips_test)
 foreach(f IN LISTS win32_tests)
     get_filename_component(name ${f} NAME_WE)
@@ -105,3 +105,16 @@ foreach(f IN LISTS e2e_tests)
     # They share one screen, mouse and tray: one at a time.
     set_tests_properties(e2e_${name} PROPERTIES RESOURCE_LOCK wine_desktop TIMEOUT 300)
 endforeach()
+
+# The Windows installer, when NSIS is at hand.
+find_program(MAKENSIS makensis)
+if(MAKENSIS AND main_source)
+    set(setup_exe ${CMAKE_BINARY_DIR}/Wextor5-Setup.exe)
+    add_custom_command(OUTPUT ${setup_exe}
+        COMMAND ${MAKENSIS} -V2 -DBIN=${CMAKE_BINARY_DIR} -DDIST=${CMAKE_SOURCE_DIR}/dist
+                -DSRC=${CMAKE_SOURCE_DIR} -DOUT=${setup_exe} ${CMAKE_SOURCE_DIR}/installer/Wextor5.nsi
+        DEPENDS Wextor5 ${CMAKE_SOURCE_DIR}/installer/Wextor5.nsi ${CMAKE_SOURCE_DIR}/dist/tips.dat
+                ${CMAKE_SOURCE_DIR}/dist/DistInfo.Dat ${CMAKE_SOURCE_DIR}/dist/Wextor5-help.html
+        COMMENT "Building Wextor5-Setup.exe")
+    add_custom_target(installer ALL DEPENDS ${setup_exe})
+endif()

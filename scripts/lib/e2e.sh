@@ -74,3 +74,19 @@ check() {
 tray_shown() {
     [ -n "$(tray_window)" ]
 }
+
+# Processes of this prefix only whose command line matches PATTERN (other runs may use other
+# prefixes on the same machine).
+prefix_pids() {
+    local pid
+    for pid in $(pgrep -f "$1"); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+    done
+}
+prefix_count() { prefix_pids "$1" | wc -l; }
+prefix_kill() {
+    local pids
+    pids=$(prefix_pids "$1")
+    [ -n "$pids" ] && kill $pids 2>/dev/null
+    return 0
+}

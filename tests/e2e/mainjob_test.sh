@@ -18,8 +18,8 @@ printf '[PGP]\r\nMainexe=C:\\PGP\\PGPstub.exe\r\n' >"$WINEPREFIX/drive_c/windows
 
 cleanup() {
     wine "$demomail" /quit >/dev/null 2>&1
-    pkill -f 'Wextor5.exe' 2>/dev/null
-    pkill -f 'PGPstub.exe' 2>/dev/null
+    prefix_kill 'Wextor5.exe'
+    prefix_kill 'PGPstub.exe'
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -104,7 +104,7 @@ check "only one run was logged for the two clicks" test "$(grep -c 'MainPGP-T' "
 
 # "Installer.Flg" ends the program within about 6 s; the tray icon goes with it.
 touch "$WEXTOR_APP/Installer.Flg"
-gone() { ! pgrep -f 'Wextor5.exe' >/dev/null; }
+gone() { [ "$(prefix_count 'Wextor5.exe')" -eq 0 ]; }
 check "Installer.Flg ends Wextor 5" poll 20 test ! -f "$WEXTOR_APP/Installer.Flg"
 check "the process is gone" poll 20 gone
 
