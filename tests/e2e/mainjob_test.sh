@@ -95,12 +95,15 @@ printf 'CommandDelayMs=4000\r\n' >"$WINEPREFIX/drive_c/PGP/PGPstub.ini"
 open_message compose 'To: alice@example.com\r\nSubject: Twice\r\n\r\nOnce only.\r\n'
 poll 10 window_shown "Compose Mail - Twice"
 click_tray_icon 1
-poll 30 count_is 6
+invoked_is() { [ "$(grep -c 'Invoked PGP with' "$log")" -eq "$1" ]; }
+poll 30 invoked_is 6 # the run is now inside its four-second PGP command
 click_tray_icon 1
 poll 30 run_ended 6
+runs_started_is() { [ "$(grep -c 'MainPGP-T' "$log")" -eq "$1" ]; }
+no_second_run() { ! poll 3 runs_started_is 7; }
+check "only one run was logged for the two clicks" no_second_run
 rm -f "$WINEPREFIX/drive_c/PGP/PGPstub.ini"
 check "a second click during a run started nothing" count_is 6
-check "only one run was logged for the two clicks" test "$(grep -c 'MainPGP-T' "$log")" -eq 6
 
 # "Installer.Flg" ends the program within about 6 s; the tray icon goes with it.
 touch "$WEXTOR_APP/Installer.Flg"
