@@ -17,7 +17,7 @@ cleanup() { prefix_kill 'Wextor5.exe'; }
 trap cleanup EXIT
 running() { [ "$(prefix_count 'Apps.Wextor5.Wextor5.exe')" -gt 0 ]; }
 not_running() { ! running; }
-started() { grep -q 'Started Wextor 5' "$dir/DebugLog.Txt" 2>/dev/null; }
+started_times() { [ "$(grep -c 'Started Wextor 5' "$dir/DebugLog.Txt" 2>/dev/null)" -ge "$1" ]; }
 
 wine "$setup" /S /AUTOSTART '/D=C:\Apps\Wextor5' >/dev/null 2>&1
 for f in Wextor5.exe tips.dat DistInfo.Dat Wextor5-help.html Uninstall.exe; do
@@ -28,7 +28,7 @@ cmp -s "$BIN/Wextor5.exe" "$dir/Wextor5.exe"
 check "the installed program is the one built" test $? -eq 0
 
 (cd "$dir" && wine 'C:\Apps\Wextor5\Wextor5.exe' /s >/dev/null 2>&1 &)
-check "the installed copy runs" poll 30 started
+check "the installed copy runs" poll 30 started_times 1
 
 # Upgrade over the running copy: the installer asks it to end through Installer.Flg.
 printf 'stale' >"$dir/tips.dat"
@@ -38,7 +38,7 @@ check "the files were replaced" cmp -s "$ROOT/dist/tips.dat" "$dir/tips.dat"
 check "no Installer.Flg is left" test ! -f "$dir/Installer.Flg"
 
 (cd "$dir" && wine 'C:\Apps\Wextor5\Wextor5.exe' /s >/dev/null 2>&1 &)
-poll 30 running
+check "the upgraded copy runs" poll 30 started_times 2
 # Uninstall in place (_?=) so that the call waits; it ends the running copy too.
 wine 'C:\Apps\Wextor5\Uninstall.exe' /S '_?=C:\Apps\Wextor5' >/dev/null 2>&1
 check "uninstall ended the running copy" poll 20 not_running
