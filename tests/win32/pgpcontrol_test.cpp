@@ -1,6 +1,7 @@
 // PGP control against the PGP stand-in as a real process: starting it, the commands and their
 // check, the wait for a window that never comes, the Direct access actions, the version probe
 // and the clipboard helper.
+#include "stublog.h"
 #include "wintest.h"
 
 #include "app/global.h"
@@ -26,54 +27,6 @@ const char* const kPgpFiles[] = {"PGPstub.exe", "PGPKeys.Exe", "PGPTray.Exe", "P
                                  "PGP50.Hlp"};
 const char kBeginMessage[] = "-----BEGIN PGP MESSAGE-----";
 const char kBeginSigned[] = "-----BEGIN PGP SIGNED MESSAGE-----";
-
-using Record = std::map<std::string, std::string>;
-
-std::string Unescape(const std::string& s) {
-    std::string out;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] != '\\' || i + 1 == s.size()) {
-            out += s[i];
-            continue;
-        }
-        const char c = s[++i];
-        if (c == 'r')
-            out += '\r';
-        else if (c == 'n')
-            out += '\n';
-        else if (c == 't')
-            out += '\t';
-        else if (c == 'x' && i + 2 < s.size()) {
-            out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else
-            out += c;
-    }
-    return out;
-}
-
-std::vector<Record> ParseLog(const std::string& log) {
-    std::vector<Record> records;
-    for (size_t pos = 0; pos < log.size();) {
-        size_t end = log.find("\r\n", pos);
-        if (end == std::string::npos)
-            end = log.size();
-        const std::string line = log.substr(pos, end - pos);
-        Record r;
-        for (size_t f = 0; f <= line.size();) {
-            size_t tab = line.find('\t', f);
-            if (tab == std::string::npos)
-                tab = line.size();
-            const std::string field = line.substr(f, tab - f);
-            const size_t eq = field.find('=');
-            r[field.substr(0, eq)] = eq == std::string::npos ? "" : Unescape(field.substr(eq + 1));
-            f = tab + 1;
-        }
-        records.push_back(r);
-        pos = end + 2;
-    }
-    return records;
-}
 
 std::string Get(const Record& r, const char* key) {
     const auto it = r.find(key);
@@ -160,7 +113,7 @@ class PgpControlWin : public ::testing::Test {
     std::vector<Record> Log() {
         if (!FileExists(dir.file("PGPstub.log")))
             return {};
-        return ParseLog(ReadFile(dir.file("PGPstub.log")));
+        return ParseStubLog(ReadFile(dir.file("PGPstub.log")));
     }
     std::vector<Record> Events(const std::string& event, const std::string& prog = "") {
         std::vector<Record> found;

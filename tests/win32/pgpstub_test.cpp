@@ -1,5 +1,6 @@
 // The PGP stand-in (testbed/pgp) as a real process: its window, commands on the clipboard,
 // control-file switches, command log and the programs beside it.
+#include "stublog.h"
 #include "wintest.h"
 
 #include <gtest/gtest.h>
@@ -34,56 +35,6 @@ enum : WORD {
     kSign = 40018,
     kTools = 40019
 };
-
-using Record = std::map<std::string, std::string>;
-
-std::string Unescape(const std::string& s) {
-    std::string out;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] != '\\' || i + 1 == s.size()) {
-            out += s[i];
-            continue;
-        }
-        const char c = s[++i];
-        if (c == 'r')
-            out += '\r';
-        else if (c == 'n')
-            out += '\n';
-        else if (c == 't')
-            out += '\t';
-        else if (c == 'x' && i + 2 < s.size()) {
-            out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else
-            out += c;
-    }
-    return out;
-}
-
-std::vector<Record> ParseLog(const std::string& log) {
-    std::vector<Record> records;
-    size_t pos = 0;
-    while (pos < log.size()) {
-        size_t end = log.find("\r\n", pos);
-        if (end == std::string::npos)
-            end = log.size();
-        Record r;
-        const std::string line = log.substr(pos, end - pos);
-        size_t f = 0;
-        while (f <= line.size()) {
-            size_t tab = line.find('\t', f);
-            if (tab == std::string::npos)
-                tab = line.size();
-            const std::string field = line.substr(f, tab - f);
-            const size_t eq = field.find('=');
-            r[field.substr(0, eq)] = Unescape(field.substr(eq + 1));
-            f = tab + 1;
-        }
-        records.push_back(r);
-        pos = end + 2;
-    }
-    return records;
-}
 
 // Every line of an armoured output ends in CR LF, data lines are at most 64 columns, and the
 // armour has a Version header and a checksum line.
@@ -207,7 +158,7 @@ class PgpStub : public ::testing::Test {
         return Clip();
     }
 
-    std::vector<Record> Log() { return ParseLog(ReadFile(dir.file("PGPstub.log"))); }
+    std::vector<Record> Log() { return ParseStubLog(ReadFile(dir.file("PGPstub.log"))); }
 
     std::vector<Record> Commands() {
         std::vector<Record> c;
