@@ -710,6 +710,7 @@ LRESULT CALLBACK TfrmProps::AboutProc(HWND window, UINT message, WPARAM wParam, 
 
 void TfrmProps::MouseDownOnList(HWND list, bool left, bool doubleClick, int x, int y) {
     const int before = ListSelection(list);
+    dragWanted_ = false;
     if (list == lstActive_)
         lstActiveMouseDown(left, doubleClick, x, y);
     else
@@ -719,6 +720,10 @@ void TfrmProps::MouseDownOnList(HWND list, bool left, bool doubleClick, int x, i
         list == lstActive_ ? lstActiveClick() : lstLibraryClick();
     if (left && doubleClick)
         list == lstActive_ ? lstActiveDblClick() : lstLibraryDblClick();
+    // The drag begins once the refreshes (which let messages run) are over, so that none of
+    // the mouse messages they pass on ends it.
+    if (dragWanted_)
+        BeginDrag(list, x, y);
 }
 
 int TfrmProps::EntryAt(HWND list, int x, int y) const {
@@ -737,7 +742,7 @@ void TfrmProps::lstActiveMouseDown(bool left, bool doubleClick, int x, int y) {
     if (!left)
         activeMenuAllowed_ = entry >= 0;
     else if (entry >= 0 && !doubleClick)
-        BeginDrag(lstActive_, x, y);
+        dragWanted_ = true;
 }
 
 void TfrmProps::lstLibraryMouseDown(bool left, bool doubleClick, int x, int y) {
@@ -747,7 +752,7 @@ void TfrmProps::lstLibraryMouseDown(bool left, bool doubleClick, int x, int y) {
     if (!left)
         libraryMenuAllowed_ = entry >= 0;
     else if (entry >= 0 && !doubleClick)
-        BeginDrag(lstLibrary_, x, y);
+        dragWanted_ = true;
 }
 
 void TfrmProps::BeginDrag(HWND list, int x, int y) {

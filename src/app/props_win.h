@@ -218,6 +218,7 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView, public
     bool libraryMenuAllowed_ = false, activeMenuAllowed_ = false;
     // A drag of a mailer list: pending from the button going down, dragging once it has moved
     // by the system's threshold.
+    bool dragWanted_ = false; // the mouse-down handler asks for a drag
     HWND dragSource_ = nullptr;
     POINT dragStart_{};
     bool dragging_ = false;

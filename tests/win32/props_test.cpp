@@ -472,6 +472,31 @@ TEST_F(PropsTest, MailersMoveWithTheirDriverAndCarryMarks) {
     EXPECT_EQ(Names(Library()).size(), 5u);
 }
 
+TEST_F(PropsTest, FirstMailerDroppedOnTheNotice) {
+    TfrmProps& p = Open();
+    p.ShowPropsWindow();
+    const HWND library = Library(), notice = Control(p, IDC_LBLNOMAILERS);
+    RECT r;
+    GetClientRect(notice, &r);
+    POINT to = {r.right / 2, r.bottom / 2};
+    MapWindowPoints(notice, library, &to, 1);
+    Mouse(library, WM_LBUTTONDOWN, EntryPoint(library, IndexOf(library, "Notepad")), MK_LBUTTON);
+    Mouse(library, WM_MOUSEMOVE, to, MK_LBUTTON);
+    Mouse(library, WM_LBUTTONUP, to);
+    EXPECT_EQ(Names(Active()), (Texts{"Notepad"}));
+    EXPECT_FALSE(IsWindowVisible(notice));
+    EXPECT_EQ(TabCaptions(p).size(), 5u);
+
+    // A button that goes up before the pointer has moved far enough starts no drag.
+    Mouse(library, WM_LBUTTONDOWN, EntryPoint(library, 0), MK_LBUTTON);
+    POINT nudged = EntryPoint(library, 0);
+    ++nudged.x;
+    Mouse(library, WM_MOUSEMOVE, nudged, MK_LBUTTON);
+    Mouse(library, WM_LBUTTONUP, to);
+    EXPECT_EQ(Names(Active()), (Texts{"Notepad"}));
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST_F(PropsTest, EmptyPartOfAListOpensNoMenuAndMovesNothing) {
     TfrmProps& p = Open({"Notepad"});
     p.ShowPropsWindow();
