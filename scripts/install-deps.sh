@@ -4,7 +4,7 @@ set -euo pipefail
 
 pkgs=(cmake make g++ clang googletest libgtest-dev libbenchmark-dev
       g++-mingw-w64-i686 gcc-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
-      wine wine32:i386 wine64 xvfb xauth xdotool x11-utils imagemagick nsis clang-format)
+      wine wine32:i386 wine64 xvfb xauth xdotool x11-utils imagemagick nsis clang-format gnupg)
 
 missing=()
 for p in "${pkgs[@]}"; do

@@ -84,9 +84,12 @@ prefix_pids() {
     done
 }
 prefix_count() { prefix_pids "$1" | wc -l; }
+# A process in a modal loop may outlive the first signal; the second cannot be refused.
 prefix_kill() {
     local pids
     pids=$(prefix_pids "$1")
-    [ -n "$pids" ] && kill $pids 2>/dev/null
+    [ -n "$pids" ] || return 0
+    kill $pids 2>/dev/null
+    poll 5 test "$(prefix_count "$1")" -eq 0 || kill -KILL $(prefix_pids "$1") 2>/dev/null
     return 0
 }

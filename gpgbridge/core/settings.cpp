@@ -1,0 +1,114 @@
+#include "settings.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstddef>
+
+namespace {
+
+bool IsHex(const std::string& text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](unsigned char c) { return std::isxdigit(c) != 0; });
+}
+
+std::string Trim(const std::string& text) {
+    const char* blanks = " \t\r\n";
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::string::npos)
+        return std::string();
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// "<folder>\<tail>" with exactly one backslash between, however the folder ends.
+std::string InFolder(std::string folder, const char* tail) {
+    while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
+        folder.pop_back();
+    return folder + "\\" + tail;
+}
+
+std::vector<std::string> InBothFolders(const std::string& programFilesX86,
+                                       const std::string& programFiles, const char* tail) {
+    std::vector<std::string> paths;
+    for (const std::string* folder : {&programFilesX86, &programFiles}) {
+        if (folder->empty())
+            continue;
+        const std::string path = InFolder(*folder, tail);
+        // 32-bit Windows has one Program Files folder, which both variables may name.
+        if (std::find(paths.begin(), paths.end(), path) == paths.end())
+            paths.push_back(path);
+    }
+    return paths;
+}
+
+} // namespace
+
+std::string JoinKeyIds(const std::vector<std::string>& ids) {
+    std::string text;
+    for (const std::string& id : ids) {
+        if (id.empty())
+            continue;
+        if (!text.empty())
+            text += ' ';
+        text += id;
+    }
+    return text;
+}
+
+std::vector<std::string> SplitKeyIds(const std::string& text) {
+    std::vector<std::string> ids;
+    const char* separators = " \t\r\n,";
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t start = text.find_first_not_of(separators, pos);
+        if (start == std::string::npos)
+            break;
+        std::size_t end = text.find_first_of(separators, start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string id = text.substr(start, end - start);
+        pos = end;
+        if (IsHex(id))
+            std::transform(id.begin(), id.end(), id.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        if (std::find(ids.begin(), ids.end(), id) == ids.end())
+            ids.push_back(id);
+    }
+    return ids;
+}
+
+bool ParseFlag(const std::string& text, bool fallback) {
+    const std::string value = Lower(Trim(text));
+    if (value == "1" || value == "true" || value == "yes")
+        return true;
+    if (value == "0" || value == "false" || value == "no")
+        return false;
+    return fallback;
+}
+
+std::vector<std::string> GpgCandidates(const std::string& setting,
+                                       const std::string& programFilesX86,
+                                       const std::string& programFiles) {
+    std::vector<std::string> paths;
+    // A path pasted from Explorer often comes in quotes.
+    std::string configured = Trim(setting);
+    if (configured.size() >= 2 && configured.front() == '"' && configured.back() == '"')
+        configured = Trim(configured.substr(1, configured.size() - 2));
+    if (!configured.empty())
+        paths.push_back(configured);
+    for (const std::string& path :
+         InBothFolders(programFilesX86, programFiles, "GnuPG\\bin\\gpg.exe"))
+        if (std::find(paths.begin(), paths.end(), path) == paths.end())
+            paths.push_back(path);
+    return paths;
+}
+
+std::vector<std::string> KleopatraCandidates(const std::string& programFilesX86,
+                                             const std::string& programFiles) {
+    return InBothFolders(programFilesX86, programFiles, "Gpg4win\\bin\\kleopatra.exe");
+}

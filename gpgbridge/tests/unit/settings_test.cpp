@@ -1,0 +1,73 @@
+#include "settings.h"
+
+#include <gtest/gtest.h>
+
+using Ids = std::vector<std::string>;
+
+TEST(SplitKeyIds, Table) {
+    struct Case {
+        const char* text;
+        Ids ids;
+    } cases[] = {
+        {"", {}},
+        {" ,\t, ", {}},
+        {"9c8341a58a4db149", {"9C8341A58A4DB149"}},
+        {"AAAA bbbb,CCCC\r\n", {"AAAA", "BBBB", "CCCC"}},
+        {"bbbb AAAA BBBB aaaa", {"BBBB", "AAAA"}}, // first order kept, case-blind duplicates
+        {"alice@example.org Alice@example.org", {"alice@example.org", "Alice@example.org"}},
+        {"0x9c83", {"0x9c83"}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SplitKeyIds(c.text), c.ids) << c.text;
+        EXPECT_EQ(SplitKeyIds(JoinKeyIds(c.ids)), c.ids) << c.text;
+    }
+    EXPECT_EQ(JoinKeyIds({"AAAA", "", "BBBB"}), "AAAA BBBB");
+}
+
+TEST(ParseFlag, Table) {
+    struct Case {
+        const char* text;
+        bool fallback, value;
+    } cases[] = {
+        {"1", false, true},    {"0", true, false},     {" 1\r\n", false, true},
+        {"TRUE", false, true}, {"False", true, false}, {"yes", false, true},
+        {"No", true, false},   {"", true, true},       {"", false, false},
+        {"2", false, false},   {"10", true, true},     {"y", false, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseFlag(c.text, c.fallback), c.value) << '"' << c.text << '"';
+}
+
+TEST(Candidates, Folders) {
+    struct Case {
+        const char *setting, *x86, *pf;
+        Ids gpg, kleopatra;
+    } cases[] = {
+        {"",
+         "C:\\Program Files (x86)",
+         "C:\\Program Files",
+         {"C:\\Program Files (x86)\\GnuPG\\bin\\gpg.exe", "C:\\Program Files\\GnuPG\\bin\\gpg.exe"},
+         {"C:\\Program Files (x86)\\Gpg4win\\bin\\kleopatra.exe",
+          "C:\\Program Files\\Gpg4win\\bin\\kleopatra.exe"}},
+        {"D:\\gpg.exe",
+         "",
+         "C:\\Programs\\",
+         {"D:\\gpg.exe", "C:\\Programs\\GnuPG\\bin\\gpg.exe"},
+         {"C:\\Programs\\Gpg4win\\bin\\kleopatra.exe"}},
+        {" \"D:\\My Tools\\gpg.exe\" ",
+         "C:\\P\\",
+         "C:\\P",
+         {"D:\\My Tools\\gpg.exe", "C:\\P\\GnuPG\\bin\\gpg.exe"},
+         {"C:\\P\\Gpg4win\\bin\\kleopatra.exe"}},
+        {"C:\\P\\GnuPG\\bin\\gpg.exe",
+         "C:\\P",
+         "",
+         {"C:\\P\\GnuPG\\bin\\gpg.exe"},
+         {"C:\\P\\Gpg4win\\bin\\kleopatra.exe"}},
+        {"", "", "", {}, {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(GpgCandidates(c.setting, c.x86, c.pf), c.gpg) << c.setting << c.x86 << c.pf;
+        EXPECT_EQ(KleopatraCandidates(c.x86, c.pf), c.kleopatra) << c.x86 << c.pf;
+    }
+}

@@ -1,0 +1,372 @@
+// GpgBridge.exe answering PGPtray's commands with the real GnuPG of the machine (under Wine,
+// Linux gpg by its Z: path), in a throw-away GnuPG home with keys made for the test.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <thread>
+
+#include "clipboard_win.h"
+#include "gpgrun_win.h"
+#include "keylist.h"
+#include "status.h"
+
+namespace {
+
+const char kGpg[] = "Z:\\usr\\bin\\gpg";
+const char kBridgeDir[] = BRIDGE_DIR;
+
+bool PollUntil(const std::function<bool()>& cond, DWORD timeoutMs = 20000) {
+    const DWORD start = GetTickCount();
+    while (!cond()) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        Sleep(20);
+    }
+    return true;
+}
+
+GpgRun Gpg(const Args& args, const std::string& input = "") {
+    return RunGpg(kGpg, args, input);
+}
+
+// A key pair without passphrase in the current GnuPG home; returns its key id.
+std::string MakeKey(const std::string& userId) {
+    const GpgRun run =
+        Gpg({"--passphrase", "", "--quick-gen-key", userId, "default", "default", "never"});
+    EXPECT_TRUE(run.ran) << run.why;
+    for (const GpgKey& key : ParseKeyList(Gpg(ListKeysArgs(true)).output))
+        if (key.userId == userId)
+            return key.keyId;
+    ADD_FAILURE() << "no key made for " << userId << ": " << run.log;
+    return {};
+}
+
+std::string MakeHome(const std::string& name) {
+    const std::string home = "Z:\\tmp\\" + name + "-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(home.c_str(), nullptr);
+    RunProgram("Z:\\bin\\chmod", {"700", PathForProgram(kGpg, home)}, ""); // or gpg warns of it
+    return home;
+}
+
+void UseHome(const std::string& home) {
+    SetEnvironmentVariableA("GNUPGHOME", PathForProgram(kGpg, home).c_str());
+}
+
+void StopAgent(const std::string& home) {
+    UseHome(home);
+    RunProgram("Z:\\usr\\bin\\gpgconf", {"--kill", "all"}, "");
+}
+
+std::string ClipboardNow() {
+    std::string text;
+    ReadClipboardText(nullptr, text);
+    return text;
+}
+
+HWND FindShown(const char* title) {
+    HWND window = FindWindowA(nullptr, title);
+    return window && IsWindowVisible(window) ? window : nullptr;
+}
+
+HWND WaitFor(const char* title) {
+    HWND window = nullptr;
+    PollUntil([&] { return (window = FindShown(title)) != nullptr; });
+    return window;
+}
+
+void Press(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+std::string ItemText(HWND dialog, int id) {
+    char text[8192] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+bool StartBridge(PROCESS_INFORMATION& process) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string command = std::string(kBridgeDir) + "\\GpgBridge.exe";
+    // Without a console, as a tray program runs when a mail tool starts it.
+    return CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr,
+                          nullptr, &startup, &process);
+}
+
+// Sends the command as Wextor does, from a thread of its own, since it returns only when the
+// bridge has finished, its dialogs included.
+class Command {
+  public:
+    Command(HWND bridge, int id)
+        : thread_([this, bridge, id] {
+              SendMessageA(bridge, WM_COMMAND, static_cast<WPARAM>(id), 0);
+              done_ = true;
+          }) {}
+    ~Command() {
+        if (thread_.joinable())
+            thread_.join();
+    }
+    bool Finished() {
+        return PollUntil([this] { return done_.load(); }, 60000);
+    }
+
+  private:
+    std::atomic<bool> done_{false};
+    std::thread thread_;
+};
+
+class BridgeTest : public ::testing::Test {
+  protected:
+    static std::string home_, aliceId_, bobId_, carolBlock_;
+    static HWND bridge_;
+    static PROCESS_INFORMATION process_;
+
+    static void SetUpTestSuite() {
+        const std::string other = MakeHome("gbo");
+        UseHome(other);
+        MakeKey("Carol <carol@example.net>");
+        carolBlock_ = Gpg({"--armor", "--export", "carol@example.net"}).output;
+        StopAgent(other);
+
+        home_ = MakeHome("gbt");
+        UseHome(home_);
+        aliceId_ = MakeKey("Alice <alice@example.org>");
+        bobId_ = MakeKey("Bob <bob@example.com>");
+        WriteSettings("GpgPath=Z:\\usr\\bin\\gpg\r\nDefaultKey=" + aliceId_ +
+                      "\r\nEncryptToSelf=0\r\n"
+                      "LastRecipients=" +
+                      bobId_ + "\r\n");
+
+        ASSERT_TRUE(StartBridge(process_));
+        PollUntil(
+            [] { return (bridge_ = FindWindowA("PGPtray_Hidden_Window", nullptr)) != nullptr; });
+        ASSERT_NE(bridge_, nullptr);
+    }
+
+    static void TearDownTestSuite() {
+        if (bridge_)
+            PostMessageA(bridge_, WM_COMMAND, 40102, 0); // the tray menu's Exit
+        WaitForSingleObject(process_.hProcess, 10000);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+        StopAgent(home_);
+    }
+
+    static void WriteSettings(const std::string& lines) {
+        const std::string text = "[GnuPG]\r\n" + lines;
+        HANDLE file = CreateFileA("C:\\windows\\GpgBridge.INI", GENERIC_WRITE, 0, nullptr,
+                                  CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+
+    // Runs a command whose recipients dialog is answered by the button.
+    void Encrypt(int command, int button) {
+        Command sent(bridge_, command);
+        HWND dialog = WaitFor("GnuPG bridge - Recipients");
+        ASSERT_NE(dialog, nullptr);
+        Press(dialog, button);
+        ASSERT_TRUE(sent.Finished());
+    }
+
+    // Runs 40008 and answers the result window; returns its signature line, or the error box's
+    // text.
+    std::string DecryptVerify(std::string* shownText = nullptr) {
+        Command sent(bridge_, 40008);
+        HWND window = nullptr;
+        PollUntil([&] {
+            return (window = FindShown("GnuPG bridge - Decrypted text")) ||
+                   (window = FindShown("GnuPG bridge"));
+        });
+        EXPECT_NE(window, nullptr);
+        if (!window)
+            return {};
+        const bool result = GetDlgItem(window, 1004) != nullptr;
+        const std::string text = ItemText(window, result ? 1004 : 0xFFFF);
+        if (shownText && result)
+            *shownText = ItemText(window, 1005);
+        Press(window, IDOK);
+        EXPECT_TRUE(sent.Finished());
+        return text;
+    }
+};
+
+std::string BridgeTest::home_, BridgeTest::aliceId_, BridgeTest::bobId_, BridgeTest::carolBlock_;
+HWND BridgeTest::bridge_ = nullptr;
+PROCESS_INFORMATION BridgeTest::process_ = {};
+
+TEST_F(BridgeTest, EncryptsToTheRememberedRecipientAndGpgDecryptsExactly) {
+    const std::string body = "Meet at noon.\r\nBring the plans.\r\n";
+    WriteClipboardText(nullptr, body);
+    Command sent(bridge_, 40017);
+    HWND dialog = WaitFor("GnuPG bridge - Recipients");
+    ASSERT_NE(dialog, nullptr);
+    HWND list = GetDlgItem(dialog, 1002);
+    EXPECT_EQ(ListView_GetItemCount(list), 2); // Alice and Bob; Carol's key is in another home
+    SetDlgItemTextA(dialog, 1001, "bob@");
+    EXPECT_TRUE(PollUntil([&] { return ListView_GetItemCount(list) == 1; }, 5000));
+    Press(dialog, IDOK);
+    ASSERT_TRUE(sent.Finished());
+
+    const std::string armour = ClipboardNow();
+    ASSERT_EQ(armour.rfind("-----BEGIN PGP MESSAGE-----\r\n", 0), 0u) << armour;
+    EXPECT_NE(armour.find("-----END PGP MESSAGE-----\r\n"), std::string::npos);
+    EXPECT_NE(IsClipboardFormatAvailable(RegisterClipboardFormatA("CanIncludeInClipboardHistory")),
+              0);
+    const GpgRun plain = Gpg(DecryptArgs(), armour);
+    EXPECT_EQ(plain.output, body);
+    EXPECT_NE(plain.status.find("KEY_CONSIDERED "), std::string::npos);
+    EXPECT_EQ(plain.status.find("ENC_TO " + aliceId_), std::string::npos)
+        << "encrypted to self unasked";
+}
+
+TEST_F(BridgeTest, FilterWordsMustAllMatchAndAnEmptyFilterShowsAllAgain) {
+    WriteClipboardText(nullptr, "x\r\n");
+    Command sent(bridge_, 40017);
+    HWND dialog = WaitFor("GnuPG bridge - Recipients");
+    ASSERT_NE(dialog, nullptr);
+    HWND list = GetDlgItem(dialog, 1002);
+    const int all = ListView_GetItemCount(list);
+    SetDlgItemTextA(dialog, 1001, "ALICE example");
+    EXPECT_TRUE(PollUntil([&] { return ListView_GetItemCount(list) == 1; }, 5000));
+    SetDlgItemTextA(dialog, 1001, "");
+    EXPECT_TRUE(PollUntil([&] { return ListView_GetItemCount(list) == all; }, 5000));
+    Press(dialog, IDCANCEL);
+    ASSERT_TRUE(sent.Finished());
+}
+
+TEST_F(BridgeTest, CancelledRecipientsLeaveTheClipboardUnchanged) {
+    WriteClipboardText(nullptr, "Not for anyone.\r\n");
+    Encrypt(40007, IDCANCEL);
+    EXPECT_EQ(ClipboardNow(), "Not for anyone.\r\n");
+}
+
+TEST_F(BridgeTest, EncryptedTextDecryptsBackThroughTheBridge) {
+    const std::string body = "Round trip.\r\n";
+    WriteClipboardText(nullptr, body);
+    Encrypt(40007, IDOK); // encrypt and sign with the default key
+    ASSERT_EQ(ClipboardNow().rfind("-----BEGIN PGP MESSAGE-----", 0), 0u);
+    std::string shown;
+    const std::string signature = DecryptVerify(&shown);
+    EXPECT_NE(signature.find("decrypted"), std::string::npos) << signature;
+    EXPECT_NE(signature.find("Good signature from Alice"), std::string::npos) << signature;
+    EXPECT_EQ(shown, body);
+    EXPECT_EQ(ClipboardNow(), body); // left for the mail tool, as PGP leaves it
+}
+
+TEST_F(BridgeTest, SignsClearAndVerifies) {
+    WriteClipboardText(nullptr, "Signed words.\r\n");
+    {
+        Command sent(bridge_, 40018);
+        ASSERT_TRUE(sent.Finished());
+    }
+    const std::string signedText = ClipboardNow();
+    ASSERT_EQ(signedText.rfind("-----BEGIN PGP SIGNED MESSAGE-----\r\n", 0), 0u) << signedText;
+    EXPECT_NE(Gpg({"--verify"}, signedText).status.find("GOODSIG " + aliceId_), std::string::npos);
+    const std::string signature = DecryptVerify();
+    EXPECT_NE(signature.find("Good signature from Alice"), std::string::npos) << signature;
+    EXPECT_NE(ClipboardNow().find("Signed words."), std::string::npos);
+}
+
+TEST_F(BridgeTest, DamagedArmourIsReportedWithGpgsWordsAndTheClipboardKept) {
+    WriteClipboardText(nullptr, "Damaged.\r\n");
+    Encrypt(40017, IDOK);
+    std::string armour = ClipboardNow();
+    const size_t middle = armour.find("\r\n\r\n") + 10;
+    ASSERT_LT(middle, armour.size());
+    armour.replace(middle, 20, "AAAAAAAAAAAAAAAAAAAA");
+    WriteClipboardText(nullptr, armour);
+    const std::string box = DecryptVerify();
+    EXPECT_NE(box.find("GnuPG could not decrypt or verify the text"), std::string::npos) << box;
+    EXPECT_NE(box.find("GnuPG said"), std::string::npos) << box;
+    EXPECT_EQ(ClipboardNow(), armour);
+}
+
+TEST_F(BridgeTest, AddKeyShowsTheKeysAndImportsOnConfirmation) {
+    ASSERT_NE(carolBlock_.find("BEGIN PGP PUBLIC KEY BLOCK"), std::string::npos);
+    for (int button : {IDCANCEL, IDOK}) {
+        WriteClipboardText(nullptr, "Here is my key:\r\n" + carolBlock_);
+        Command sent(bridge_, 40006);
+        HWND dialog = WaitFor("GnuPG bridge - Add keys");
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(ListView_GetItemCount(GetDlgItem(dialog, 1002)), 1);
+        Press(dialog, button);
+        if (button == IDOK) {
+            HWND box = WaitFor("GnuPG bridge");
+            ASSERT_NE(box, nullptr);
+            EXPECT_NE(ItemText(box, 0xFFFF).find("1 imported"), std::string::npos)
+                << ItemText(box, 0xFFFF);
+            Press(box, IDOK);
+        }
+        ASSERT_TRUE(sent.Finished());
+        const bool known =
+            Gpg(ListKeysArgs(false)).output.find("carol@example.net") != std::string::npos;
+        EXPECT_EQ(known, button == IDOK);
+    }
+}
+
+TEST_F(BridgeTest, OtherCommandsGiveANoticeAndMissingGnuPGIsExplained) {
+    struct Case {
+        const char* settings;
+        int command;
+        const char* words;
+    } cases[] = {
+        {nullptr, 40019, "PGPtools"},
+        {nullptr, 40016, "40016"},
+        {"GpgPath=C:\\nowhere\\gpg.exe\r\n", 40018, "GnuPG was not found"},
+    };
+    for (const Case& c : cases) {
+        if (c.settings)
+            WriteSettings(c.settings);
+        WriteClipboardText(nullptr, "Unchanged.\r\n");
+        Command sent(bridge_, c.command);
+        HWND box = WaitFor("GnuPG bridge");
+        ASSERT_NE(box, nullptr) << c.command;
+        EXPECT_NE(ItemText(box, 0xFFFF).find(c.words), std::string::npos) << ItemText(box, 0xFFFF);
+        Press(box, IDOK);
+        EXPECT_TRUE(sent.Finished());
+        EXPECT_EQ(ClipboardNow(), "Unchanged.\r\n");
+    }
+    WriteSettings("GpgPath=Z:\\usr\\bin\\gpg\r\nDefaultKey=" + aliceId_ +
+                  "\r\nEncryptToSelf=0\r\nLastRecipients=" + bobId_ + "\r\n");
+}
+
+TEST_F(BridgeTest, FolderHoldsWhatMailToolsLookFor) {
+    const std::string exe = std::string(kBridgeDir) + "\\GpgBridge.exe";
+    DWORD ignored = 0;
+    std::string data(GetFileVersionInfoSizeA(exe.c_str(), &ignored), '\0');
+    ASSERT_FALSE(data.empty());
+    ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, static_cast<DWORD>(data.size()), &data[0]));
+    for (const char* name : {"FileVersion", "ProductName"}) {
+        char* value = nullptr;
+        UINT length = 0;
+        const std::string query = std::string("\\StringFileInfo\\040904b0\\") + name;
+        EXPECT_TRUE(
+            VerQueryValueA(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &length))
+            << name;
+    }
+    for (const char* file : {"\\PGPKeys.Exe", "\\PGPTray.Exe", "\\PGPBridge.Hlp"})
+        EXPECT_NE(GetFileAttributesA((std::string(kBridgeDir) + file).c_str()),
+                  INVALID_FILE_ATTRIBUTES)
+            << file;
+}
+
+TEST_F(BridgeTest, ASecondStartLeavesTheRunningBridgeAlone) {
+    PROCESS_INFORMATION second = {};
+    ASSERT_TRUE(StartBridge(second));
+    EXPECT_EQ(WaitForSingleObject(second.hProcess, 15000), WAIT_OBJECT_0);
+    CloseHandle(second.hProcess);
+    CloseHandle(second.hThread);
+    EXPECT_EQ(FindWindowA("PGPtray_Hidden_Window", nullptr), bridge_);
+}
+
+} // namespace

@@ -1,0 +1,288 @@
+#include "gpgrun_win.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "handles_win.h"
+
+namespace {
+
+// Under Wine a Linux gpg runs as a Linux process: its process handle cannot be waited for and
+// its exit code means nothing, its standard error is not ours, and it needs Linux paths. Those
+// differences stay in this file.
+bool IsLinuxProgram(const std::string& program) {
+    UniqueHandle file(CreateFileA(program.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+    char magic[4] = {};
+    DWORD got = 0;
+    return file && ReadFile(file.get(), magic, sizeof magic, &got, nullptr) && got == 4 &&
+           magic[0] == 0x7f && magic[1] == 'E' && magic[2] == 'L' && magic[3] == 'F';
+}
+
+std::string ToLinuxPath(const std::string& windowsPath) {
+    using ToUnix = char*(CDECL*)(LPCWSTR);
+    const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!toUnix)
+        return windowsPath;
+    std::wstring wide(MAX_PATH * 2, L'\0');
+    const int n = MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, &wide[0],
+                                      static_cast<int>(wide.size()));
+    if (n <= 0)
+        return windowsPath;
+    char* unixPath = toUnix(wide.c_str());
+    if (!unixPath)
+        return windowsPath;
+    std::string result = unixPath;
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    return result;
+}
+
+std::string LinuxShell() {
+    using ToDos = WCHAR*(CDECL*)(LPCSTR);
+    const auto toDos = reinterpret_cast<ToDos>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
+    WCHAR* dos = toDos ? toDos("/bin/sh") : nullptr;
+    if (!dos)
+        return "Z:\\bin\\sh";
+    char narrow[MAX_PATH * 2] = {};
+    WideCharToMultiByte(CP_ACP, 0, dos, -1, narrow, sizeof narrow, nullptr, nullptr);
+    HeapFree(GetProcessHeap(), 0, dos);
+    return narrow;
+}
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ReadWhole(const std::string& path) {
+    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr));
+    std::string text;
+    if (!file)
+        return text;
+    char buffer[16384];
+    DWORD got = 0;
+    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
+        text.append(buffer, got);
+    return text;
+}
+
+bool WriteWhole(const std::string& path, const std::string& text) {
+    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_TEMPORARY, nullptr));
+    DWORD written = 0;
+    return file &&
+           WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+           written == text.size();
+}
+
+// Plain text passes through these files: overwrite before deleting.
+void Shred(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return;
+    {
+        UniqueHandle file(
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        LARGE_INTEGER size = {};
+        if (file && GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
+            const std::string zeros(16384, '\0');
+            for (LONGLONG left = size.QuadPart; left > 0;) {
+                const DWORD chunk = static_cast<DWORD>(left < 16384 ? left : 16384);
+                DWORD written = 0;
+                if (!WriteFile(file.get(), zeros.data(), chunk, &written, nullptr) || written == 0)
+                    break;
+                left -= written;
+            }
+        }
+    }
+    DeleteFileA(path.c_str());
+}
+
+// A folder of this run's own in the temporary folder.
+std::string MakeRunFolder() {
+    static LONG counter = 0;
+    char temp[MAX_PATH] = {};
+    if (!GetTempPathA(MAX_PATH, temp))
+        return {};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string folder = std::string(temp) + "GpgBridge-" +
+                                   std::to_string(GetCurrentProcessId()) + "-" +
+                                   std::to_string(InterlockedIncrement(&counter)) + "\\";
+        if (CreateDirectoryA(folder.c_str(), nullptr))
+            return folder;
+    }
+    return {};
+}
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+// Long enough for a user to type a passphrase into GnuPG's pinentry.
+constexpr DWORD kRunLimitMs = 10 * 60 * 1000;
+
+bool WaitForProcess(HANDLE process) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= kRunLimitMs)
+            return false;
+        const DWORD woke =
+            MsgWaitForMultipleObjects(1, &process, FALSE, kRunLimitMs - elapsed, QS_ALLINPUT);
+        if (woke == WAIT_OBJECT_0)
+            return true;
+        if (woke != WAIT_OBJECT_0 + 1)
+            return false;
+        PumpMessages();
+    }
+}
+
+// The Linux shell writes the marker after gpg has ended; its existence is the only sign of the
+// end that reaches a Windows program.
+bool WaitForMarker(const std::string& marker) {
+    const DWORD start = GetTickCount();
+    while (!FileExists(marker)) {
+        if (GetTickCount() - start >= kRunLimitMs)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        PumpMessages();
+    }
+    return true;
+}
+
+} // namespace
+
+std::string PathForProgram(const std::string& program, const std::string& windowsPath) {
+    return IsLinuxProgram(program) ? ToLinuxPath(windowsPath) : windowsPath;
+}
+
+std::string FindGpg(const BridgeSettings& settings) {
+    auto environment = [](const char* name) {
+        char value[MAX_PATH] = {};
+        const DWORD n = GetEnvironmentVariableA(name, value, MAX_PATH);
+        return n > 0 && n < MAX_PATH ? std::string(value) : std::string();
+    };
+    for (const std::string& candidate : GpgCandidates(
+             settings.gpgPath, environment("ProgramFiles(x86)"), environment("ProgramFiles")))
+        if (FileExists(candidate))
+            return candidate;
+    char found[MAX_PATH] = {};
+    if (SearchPathA(nullptr, "gpg.exe", nullptr, MAX_PATH, found, nullptr))
+        return found;
+    return {};
+}
+
+namespace {
+
+GpgRun Run(const std::string& gpg, const Args& args, const std::string& input, bool gpgFiles) {
+    GpgRun run;
+    const std::string folder = MakeRunFolder();
+    if (folder.empty()) {
+        run.why = "no temporary folder could be made for GnuPG's files";
+        return run;
+    }
+    const std::string inFile = folder + "in.txt", outFile = folder + "out.txt",
+                      statusFile = folder + "status.txt", logFile = folder + "log.txt",
+                      errFile = folder + "err.txt", marker = folder + "done.txt";
+    const bool linux = IsLinuxProgram(gpg);
+    const auto forGpg = [&](const std::string& path) { return linux ? ToLinuxPath(path) : path; };
+
+    Args all = gpgFiles ? CommonArgs(forGpg(statusFile), forGpg(logFile)) : Args();
+    all.insert(all.end(), args.begin(), args.end());
+    std::string commandLine;
+    if (linux) {
+        // sh -c SCRIPT gpg marker args...: $0 is gpg, $1 the marker.
+        Args shellArgs = {"-c", "m=$1; shift; \"$0\" \"$@\"; echo $? >\"$m\"", ToLinuxPath(gpg),
+                          ToLinuxPath(marker)};
+        shellArgs.insert(shellArgs.end(), all.begin(), all.end());
+        commandLine = JoinCommandLine(LinuxShell(), shellArgs);
+    } else {
+        commandLine = JoinCommandLine(gpg, all);
+    }
+
+    if (!WriteWhole(inFile, input)) {
+        run.why = "GnuPG's input file could not be written";
+        RemoveDirectoryA(folder.c_str());
+        return run;
+    }
+    {
+        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+        UniqueHandle in(CreateFileA(inFile.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit, OPEN_EXISTING, 0,
+                                    nullptr));
+        UniqueHandle out(CreateFileA(outFile.c_str(), GENERIC_WRITE,
+                                     FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_TEMPORARY, nullptr));
+        UniqueHandle err(CreateFileA(errFile.c_str(), GENERIC_WRITE,
+                                     FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_TEMPORARY, nullptr));
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = in.get();
+        startup.hStdOutput = out.get();
+        startup.hStdError = err.get();
+        // gpg.exe is a console program: no console window for it. Wine gives a Linux program
+        // our standard handles only when no console is made for it at all.
+        const DWORD flags = linux ? DETACHED_PROCESS : CREATE_NO_WINDOW;
+        PROCESS_INFORMATION process = {};
+        std::vector<char> buffer(commandLine.begin(), commandLine.end());
+        buffer.push_back('\0');
+        if (!in || !out || !err ||
+            !CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr,
+                            &startup, &process)) {
+            run.why = "GnuPG could not be started (" + gpg + ", error " +
+                      std::to_string(GetLastError()) + ")";
+        } else {
+            UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
+            // Our copies of the standard handles go now, so that nothing holds the files later.
+            in.reset();
+            out.reset();
+            err.reset();
+            const bool ended = linux ? WaitForMarker(marker) : WaitForProcess(process.hProcess);
+            if (ended)
+                run.ran = true;
+            else {
+                if (processHandle)
+                    TerminateProcess(processHandle.get(), 1);
+                run.why = "GnuPG did not finish within ten minutes";
+            }
+        }
+    }
+    if (run.ran) {
+        // gpg's own words are in its logger file; standard error only catches strays.
+        run.output = ReadWhole(outFile);
+        run.status = ReadWhole(statusFile);
+        run.log = ReadWhole(logFile);
+    }
+    Shred(inFile);
+    Shred(outFile);
+    DeleteFileA(errFile.c_str());
+    DeleteFileA(statusFile.c_str());
+    DeleteFileA(logFile.c_str());
+    DeleteFileA(marker.c_str());
+    RemoveDirectoryA(folder.c_str());
+    return run;
+}
+
+} // namespace
+
+GpgRun RunGpg(const std::string& gpg, const Args& args, const std::string& input) {
+    return Run(gpg, args, input, true);
+}
+
+GpgRun RunProgram(const std::string& program, const Args& args, const std::string& input) {
+    return Run(program, args, input, false);
+}

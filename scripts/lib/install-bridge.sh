@@ -1,0 +1,31 @@
+# Installs the GnuPG bridge as Wextor 5's PGP program, with a throw-away GnuPG home made by the
+# machine's Linux gpg: sourced after install_testbed. Sets GNUPGHOME (exported, so that the
+# programs started under Wine and their gpg use it), ALICE and BOB (key ids).
+#   C:\Program Files\GnuPG bridge\   GpgBridge.exe, PGPKeys.Exe, PGPTray.Exe, PGPBridge.Hlp
+#   Alice is the user's own key (signing), Bob the correspondent (his secret key is there too,
+#   so that the Linux gpg can check what Bob would read).
+
+install_bridge() {
+    local c="$WINEPREFIX/drive_c" dir
+    dir="$c/Program Files/GnuPG bridge"
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    cp "$BIN"/gpgbridge/GpgBridge.exe "$BIN"/gpgbridge/PGP* "$BIN"/gpgbridge/GpgBridge-help.html "$dir/"
+    GNUPGHOME=$(mktemp -d /tmp/gnupg-XXXXXX)
+    export GNUPGHOME
+    gpg --batch --passphrase '' --quick-gen-key 'Alice <alice@example.org>' default default never 2>/dev/null
+    gpg --batch --passphrase '' --quick-gen-key 'Bob <bob@example.com>' default default never 2>/dev/null
+    ALICE=$(gpg --with-colons --list-keys alice@example.org | awk -F: '/^pub/ {print $5; exit}')
+    BOB=$(gpg --with-colons --list-keys bob@example.com | awk -F: '/^pub/ {print $5; exit}')
+    printf '[PGP]\r\nMainexe=C:\\Program Files\\GnuPG bridge\\GpgBridge.exe\r\n[General]\r\nTipEnabled=0\r\n' \
+        >"$c/windows/Wextor5.INI"
+    printf '[GnuPG]\r\nGpgPath=Z:\\usr\\bin\\gpg\r\nDefaultKey=%s\r\nEncryptToSelf=0\r\nLastRecipients=%s\r\n' \
+        "$ALICE" "$BOB" >"$c/windows/GpgBridge.INI"
+}
+
+# Ends the GnuPG home's agent and removes the home.
+remove_bridge_home() {
+    [ -n "${GNUPGHOME:-}" ] || return 0
+    gpgconf --kill all 2>/dev/null
+    rm -rf "$GNUPGHOME"
+}
