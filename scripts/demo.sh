@@ -3,13 +3,18 @@
 # of the demo mail client holds a message; a click on Wextor's tray icon encrypts it through
 # the PGP stand-in and puts the result back. Prints the message before and after and saves
 # screenshots. Uses $DISPLAY when set, else a private Xvfb.
+#   --gnupg  real encryption: the GnuPG bridge as PGP, with the machine's gpg and keys made for
+#            the demo; the result is decrypted again by the Linux gpg.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
+gnupg=no
+[ "${1:-}" = --gnupg ] && gnupg=yes
 bash scripts/install-deps.sh
 
 cmake -S . -B build/win32 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake >/dev/null
-cmake --build build/win32 -j"$(nproc)" --target Wextor5 demomail demomfd notemfd sbm pgpstub pgpstub_Keys pgpstub_Tray pgpstub_Tools >/dev/null
+cmake --build build/win32 -j"$(nproc)" --target Wextor5 demomail demomfd notemfd sbm pgpstub pgpstub_Keys pgpstub_Tray pgpstub_Tools \
+    GpgBridge bridge_PGPKeys bridge_PGPTray >/dev/null
 BIN=$ROOT/build/win32
 out=$ROOT/build/demo
 export WEXTOR_WINE_DIR=$out/wine
@@ -20,10 +25,16 @@ trap 'bash cmake/wine-run.sh --stop' EXIT
 
 . scripts/lib/e2e.sh
 . scripts/lib/install-testbed.sh
+. scripts/lib/install-bridge.sh
 echo "== preparing a fresh Wine prefix (about 20 s the first time)"
 bash cmake/wine-run.sh cmd /c exit
 e2e_env
 install_testbed
+if [ $gnupg = yes ]; then
+    echo "== installing the GnuPG bridge as Wextor's PGP, with keys for Alice (you) and Bob"
+    install_bridge 2>/dev/null
+    trap 'remove_bridge_home; bash cmake/wine-run.sh --stop' EXIT
+fi
 
 demomail="$BIN/testbed/demomail/DemoMail.exe"
 sample="$BIN/testbed/data/compose.txt"
@@ -40,6 +51,11 @@ poll 30 sleep_until_icon || { echo "Wextor 5 did not start" >&2; exit 1; }
 
 echo "== clicking the tray icon"
 click_tray_icon 1
+if [ $gnupg = yes ]; then
+    poll 30 window_shown "GnuPG bridge - Recipients" && screenshot "$out/recipients.png"
+    echo "== Enter in the bridge's recipients window (Bob, chosen last time)"
+    press "GnuPG bridge - Recipients" Return || { echo "no recipients window" >&2; exit 1; }
+fi
 during_taken=no
 body_changed() {
     if [ $during_taken = no ] && window_shown "PGP Running"; then
@@ -57,10 +73,15 @@ tr -d '\r' <"$out/before.txt"
 echo
 echo "===== message after ====="
 tr -d '\r' <"$out/after.txt"
+if [ $gnupg = yes ]; then
+    echo
+    echo "===== decrypted again by the Linux gpg with Bob's key ====="
+    gpg --batch --decrypt "$out/after.txt" 2>/dev/null | tr -d '\r'
+fi
 echo
 echo "===== Wextor 5 debug log ====="
 tr -d '\r' <"$WEXTOR_APP/DebugLog.Txt" | tail -8
 echo
 echo "Screenshots:"
-for f in before during after; do [ -f "$out/$f.png" ] && echo "  $out/$f.png"; done
+for f in before recipients during after; do [ -f "$out/$f.png" ] && echo "  $out/$f.png"; done
 wine "$demomail" /quit >/dev/null 2>&1 || true

@@ -56,6 +56,16 @@ window_shown() {
     xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1
 }
 
+# press TITLE KEY: presses the key in the window of that title, once it shows, through XTEST on
+# the focused window as a user's keyboard would; succeeds when the window has gone.
+press() {
+    local w
+    poll 30 window_shown "$1" || return 1
+    w=$(xdotool search --onlyvisible --name "^$1\$" | head -1)
+    xdotool windowfocus --sync "$w" key "$2" 2>/dev/null
+    poll 10 bash -c "! xdotool search --onlyvisible --name '^$1\$' >/dev/null 2>&1"
+}
+
 screenshot() {
     import -window root "$1" 2>/dev/null
 }

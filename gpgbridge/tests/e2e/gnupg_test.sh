@@ -34,14 +34,6 @@ open_message() { # kind text
 body() { wine "$demomail" /dumpbody "$(winpath "$work/body.txt")" >/dev/null 2>&1 && cat "$work/body.txt"; }
 run_ended() { [ "$(grep -c 'MainPGP-End' "$log" 2>/dev/null)" -ge "$1" ]; }
 log_has() { grep -q -- "$1" "$log" 2>/dev/null; }
-# A key pressed on the focused window through XTEST, as a user's keyboard would.
-press() { # title key
-    local w
-    poll 30 window_shown "$1" || return 1
-    w=$(xdotool search --onlyvisible --name "^$1\$" | head -1)
-    xdotool windowfocus --sync "$w" key "$2" 2>/dev/null
-    poll 10 bash -c "! xdotool search --onlyvisible --name '^$1\$' >/dev/null 2>&1"
-}
 control_text() { # title id
     wine "$peek" /text "$1" "$2" "$(winpath "$work/peek.txt")" >/dev/null 2>&1 && cat "$work/peek.txt"
 }
