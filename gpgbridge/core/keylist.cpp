@@ -1,4 +1,5 @@
 #include "keylist.h"
+#include "text.h"
 
 #include <cctype>
 #include <cstddef>
@@ -67,15 +68,7 @@ std::vector<GpgKey> ParseKeyList(const std::string& colons) {
     std::vector<GpgKey> keys;
     bool primaryFprDue = false; // the next "fpr" belongs to the primary key
     bool inKey = false;         // records before the first pub/sec belong to no key
-    std::size_t start = 0;
-    while (start < colons.size()) {
-        std::size_t end = colons.find('\n', start);
-        if (end == std::string::npos)
-            end = colons.size();
-        std::string line = colons.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    for (const std::string& line : SplitLines(colons)) {
         const std::vector<std::string> fields = SplitFields(line);
         const std::string& type = fields[0];
         if (type == "pub" || type == "sec") {

@@ -1,4 +1,5 @@
 #include "status.h"
+#include "text.h"
 
 #include <cstddef>
 
@@ -187,15 +188,7 @@ std::string SignerUserId(const StatusLine& line) {
 
 std::vector<StatusLine> ParseStatus(const std::string& text) {
     std::vector<StatusLine> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    for (std::string line : SplitLines(text)) {
         if (line.compare(0, kPrefix.size(), kPrefix) != 0)
             continue;
         line.erase(0, kPrefix.size());

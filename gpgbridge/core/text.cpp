@@ -76,18 +76,26 @@ std::string ToCrlf(const std::string& text) {
     return out;
 }
 
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
 std::string GpgMessages(const std::string& log) {
     std::string out;
     bool fromGpg = false; // whose message an unprefixed line continues
-    std::size_t start = 0;
-    while (start < log.size()) {
-        std::size_t end = log.find('\n', start);
-        if (end == std::string::npos)
-            end = log.size();
-        std::string line = log.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    for (const std::string& line : SplitLines(log)) {
         std::string program, message;
         if (SplitPrefix(line, program, message))
             fromGpg = program == "gpg" || program == "gpg2";

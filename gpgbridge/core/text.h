@@ -1,6 +1,10 @@
 // Small text helpers of the bridge.
 #pragma once
 #include <string>
+#include <vector>
+
+// The lines of a program's output, without their LF or CRLF; no empty line after a final break.
+std::vector<std::string> SplitLines(const std::string& text);
 
 // Every line break (LF, CRLF, lone CR) becomes CRLF, as the clipboard's text format wants.
 std::string ToCrlf(const std::string& text);

@@ -313,11 +313,13 @@ void Bridge::cmdDecryptVerify() {
         return;
     }
     // The plain text stays on the clipboard, as PGP leaves it: mail tools read it from there.
-    if (!WriteClipboardText(window_, run.output))
+    // Text from other systems may break lines with LF alone; Windows text wants CRLF.
+    const std::string plain = ToCrlf(run.output);
+    if (!WriteClipboardText(window_, plain))
         ShowProblem(window_, "The plain text could not be put on the clipboard.");
     std::string heading = report.encrypted ? "The text was decrypted. " : "";
     heading += SignatureText(report);
-    ShowDecrypted(window_, heading, ToCrlf(run.output));
+    ShowDecrypted(window_, heading, plain);
 }
 
 void Bridge::cmdAddKey() {

@@ -19,6 +19,14 @@ TEST(ToCrlf, Table) {
     }
 }
 
+TEST(SplitLines, BreaksOfBothKindsAndNoPhantomLastLine) {
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(SplitLines(""), Lines());
+    EXPECT_EQ(SplitLines("a"), Lines({"a"}));
+    EXPECT_EQ(SplitLines("a\r\nb\n"), Lines({"a", "b"}));
+    EXPECT_EQ(SplitLines("\n\r\nx\r"), Lines({"", "", "x"}));
+}
+
 TEST(GpgMessages, Table) {
     const char* cases[][2] = {
         {"", ""},

@@ -263,6 +263,17 @@ TEST_F(BridgeTest, EncryptedTextDecryptsBackThroughTheBridge) {
     EXPECT_EQ(ClipboardNow(), body); // left for the mail tool, as PGP leaves it
 }
 
+TEST_F(BridgeTest, TextFromOtherSystemsComesBackWithWindowsLineBreaks) {
+    const GpgRun armour =
+        Gpg({"--armor", "--trust-model", "always", "-r", bobId_, "--encrypt"}, "one\ntwo\n");
+    ASSERT_TRUE(armour.ran) << armour.why;
+    WriteClipboardText(nullptr, armour.output);
+    std::string shown;
+    DecryptVerify(&shown);
+    EXPECT_EQ(ClipboardNow(), "one\r\ntwo\r\n");
+    EXPECT_EQ(shown, "one\r\ntwo\r\n");
+}
+
 TEST_F(BridgeTest, SignsClearAndVerifies) {
     WriteClipboardText(nullptr, "Signed words.\r\n");
     {
