@@ -371,6 +371,23 @@ TEST_F(BridgeTest, FolderHoldsWhatMailToolsLookFor) {
             << file;
 }
 
+TEST_F(BridgeTest, PGPKeysWithoutKleopatraShowsTheBridgesKeyList) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION keys = {};
+    std::string command = std::string(kBridgeDir) + "\\PGPKeys.Exe";
+    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, DETACHED_PROCESS,
+                               nullptr, nullptr, &startup, &keys));
+    CloseHandle(keys.hProcess);
+    CloseHandle(keys.hThread);
+    HWND list = WaitFor("GnuPG bridge - Keys");
+    ASSERT_NE(list, nullptr);
+    EXPECT_GE(ListView_GetItemCount(GetDlgItem(list, 1002)),
+              2); // Alice and Bob, Carol once imported
+    Press(list, IDOK);
+    EXPECT_TRUE(PollUntil([] { return FindShown("GnuPG bridge - Keys") == nullptr; }));
+}
+
 TEST_F(BridgeTest, ASecondStartLeavesTheRunningBridgeAlone) {
     PROCESS_INFORMATION second = {};
     ASSERT_TRUE(StartBridge(second));
