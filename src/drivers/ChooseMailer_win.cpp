@@ -30,7 +30,7 @@ const ControlPlace kPlaces[] = {{IDC_CHOOSER_LIST, 8, 8, 377, 73},
 bool TfrmChooseMailer::ShowModal(HWND owner) {
     const INT_PTR result =
         DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CHOOSEMAILER), owner,
-                        &DialogProc, reinterpret_cast<LPARAM>(this));
+                        &FormDialogProc<TfrmChooseMailer>, reinterpret_cast<LPARAM>(this));
     dialog_ = nullptr;
     hints_ = nullptr;
     if (result == -1) {
@@ -40,26 +40,13 @@ bool TfrmChooseMailer::ShowModal(HWND owner) {
     return result == IDOK;
 }
 
-INT_PTR CALLBACK TfrmChooseMailer::DialogProc(HWND dialog, UINT message, WPARAM wParam,
-                                              LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        reinterpret_cast<TfrmChooseMailer*>(lParam)->dialog_ = dialog;
-    }
-    auto* self = reinterpret_cast<TfrmChooseMailer*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    if (!self)
-        return FALSE;
-    // Nothing may unwind through the system's dialog code.
+void TfrmChooseMailer::ReportFailure(const std::exception* error) {
+    if (!error)
+        return;
     try {
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& e) {
-        try {
-            ShowError("TfrmChooseMailer", e.what());
-        } catch (...) {
-        }
+        ShowError("TfrmChooseMailer", error->what());
     } catch (...) {
     }
-    return TRUE;
 }
 
 INT_PTR TfrmChooseMailer::HandleMessage(UINT message, WPARAM wParam, LPARAM) {

@@ -1,6 +1,8 @@
 // TfrmChooseMailer: the modal chooser of running mail clients.
 #pragma once
 
+#include "support/formproc_win.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -25,8 +27,10 @@ class TfrmChooseMailer {
     HWND handle() const { return dialog_; }
 
   private:
-    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    template <class Form>
+    friend INT_PTR CALLBACK FormDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void ReportFailure(const std::exception* error);
     void FormCreate();
     void FormShow();
     void UpdateOkButton();

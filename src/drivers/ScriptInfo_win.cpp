@@ -17,7 +17,7 @@ constexpr INT_PTR kCloseResult = 6;
 INT_PTR TfrmShowScriptInfo::ShowModal(HWND owner) {
     const INT_PTR result =
         DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SCRIPTINFO), owner,
-                        &DialogProc, reinterpret_cast<LPARAM>(this));
+                        &FormDialogProc<TfrmShowScriptInfo>, reinterpret_cast<LPARAM>(this));
     dialog_ = nullptr;
     if (result == -1) {
         const DWORD error = GetLastError();
@@ -26,25 +26,13 @@ INT_PTR TfrmShowScriptInfo::ShowModal(HWND owner) {
     return result;
 }
 
-INT_PTR CALLBACK TfrmShowScriptInfo::DialogProc(HWND dialog, UINT message, WPARAM wParam,
-                                                LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        reinterpret_cast<TfrmShowScriptInfo*>(lParam)->dialog_ = dialog;
-    }
-    auto* self = reinterpret_cast<TfrmShowScriptInfo*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    if (!self)
-        return FALSE;
+void TfrmShowScriptInfo::ReportFailure(const std::exception* error) {
+    if (!error)
+        return;
     try {
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& e) {
-        try {
-            ShowError("TfrmShowScriptInfo", e.what());
-        } catch (...) {
-        }
+        ShowError("TfrmShowScriptInfo", error->what());
     } catch (...) {
     }
-    return TRUE;
 }
 
 INT_PTR TfrmShowScriptInfo::HandleMessage(UINT message, WPARAM wParam, LPARAM) {

@@ -1,6 +1,7 @@
 // TfrmShowScriptInfo: the modal window with a Mail Form Script's description.
 #pragma once
 
+#include "support/formproc_win.h"
 #include "support/handle_win.h"
 
 #include <windows.h>
@@ -17,8 +18,10 @@ class TfrmShowScriptInfo {
     INT_PTR ShowModal(HWND owner);
 
   private:
-    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    template <class Form>
+    friend INT_PTR CALLBACK FormDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void ReportFailure(const std::exception* error);
     void FormCreate();
     void Command1Click();
 

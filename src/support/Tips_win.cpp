@@ -2,6 +2,7 @@
 
 #include "res/resource.h"
 #include "support/error.h"
+#include "support/formproc_win.h"
 #include "support/placefrm_win.h"
 #include "support/winerror_win.h"
 
@@ -46,31 +47,18 @@ void TfrmTips::ShowHelp(int context) {
 }
 
 bool TfrmTips::ShowModal() {
-    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TIPS),
-                                           static_cast<HWND>(host_.owner), &DialogProc,
-                                           reinterpret_cast<LPARAM>(this));
+    const INT_PTR result = DialogBoxParamA(
+        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TIPS), static_cast<HWND>(host_.owner),
+        &FormDialogProc<TfrmTips>, reinterpret_cast<LPARAM>(this));
     dialog_ = nullptr;
     return result != -1;
 }
 
-INT_PTR CALLBACK TfrmTips::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        reinterpret_cast<TfrmTips*>(lParam)->dialog_ = dialog;
-    }
-    auto* self = reinterpret_cast<TfrmTips*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    if (!self)
-        return FALSE;
-    // Nothing may unwind through the system's dialog code: a handler's failure goes to the
-    // application's handler here, and the window stays open.
-    try {
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& e) {
-        self->Report(e);
-    } catch (...) {
-        self->Report(std::runtime_error("unknown error"));
-    }
-    return TRUE;
+void TfrmTips::ReportFailure(const std::exception* error) {
+    if (error)
+        Report(*error);
+    else
+        Report(std::runtime_error("unknown error"));
 }
 
 INT_PTR TfrmTips::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

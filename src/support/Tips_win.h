@@ -2,6 +2,7 @@
 #pragma once
 
 #include "support/Tips.h"
+#include "support/formproc_win.h"
 #include "support/handle_win.h"
 
 #include <windows.h>
@@ -30,8 +31,11 @@ class TfrmTips {
     const TipsLogic& Logic() const { return *logic_; }
 
   private:
-    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    template <class Form>
+    friend INT_PTR CALLBACK FormDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // A handler's failure goes to the application's handler, and the window stays open.
+    void ReportFailure(const std::exception* error);
     void WMInitDialog();
     void WMCommand(int id);
     // Hands a handler's failure to the application's handler.

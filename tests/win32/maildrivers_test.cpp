@@ -1,5 +1,6 @@
 // The testbed's mail client and drivers, run as real processes the way Wextor runs them:
 // DemoMail.exe, DEMOMFD.EXE, SBM.EXE with DEMOMAIL.MFS, and NOTEMFD.EXE with Wine's Notepad.
+#include "runbed.h"
 #include "wintest.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <memory>
 
 using namespace wintest;
+using runbed::DriverFolder;
 
 namespace {
 
@@ -163,25 +165,6 @@ class DemoMail {
 
   private:
     std::unique_ptr<Process> proc_;
-};
-
-// Sets WIN.INI's driver folder for SBM.EXE and puts the old value back afterwards.
-class DriverFolder {
-  public:
-    explicit DriverFolder(const std::string& dir) {
-        char old[MAX_PATH] = "";
-        had_ = GetProfileStringA("Mail Form Drivers", "Path", "\x01", old, sizeof old) != 1 ||
-               old[0] != '\x01';
-        old_ = old;
-        WriteProfileStringA("Mail Form Drivers", "Path", dir.c_str());
-    }
-    ~DriverFolder() {
-        WriteProfileStringA("Mail Form Drivers", "Path", had_ ? old_.c_str() : nullptr);
-    }
-
-  private:
-    bool had_;
-    std::string old_;
 };
 
 class MailDrivers : public ::testing::Test {

@@ -73,14 +73,7 @@ std::string BodyOf(const std::string& file) {
 class MainPgpRun : public ::testing::Test {
   protected:
     void SetUp() override {
-        ProgramDir = ShortProgramDir = prog.path();
-        ExchangeFilePath = prog.file("tmpmfd.tmp");
-        MfdDirectory = mfd.path().substr(0, mfd.path().size() - 1);
-        for (const char* f : {"DEMOMFD.EXE", "NOTEMFD.EXE", "DEMOMAIL.MFS"})
-            ASSERT_TRUE(CopyFileA(Bin(std::string("testbed\\mfd\\") + f).c_str(),
-                                  mfd.file(f).c_str(), FALSE));
-        ASSERT_TRUE(
-            CopyFileA(Bin("testbed\\sbm\\SBM.EXE").c_str(), prog.file("SBM.EXE").c_str(), FALSE));
+        ASSERT_NO_FATAL_FAILURE(InstallDrivers(prog, mfd));
         PgpMainExe = pgp.MainExe();
         anchor.reset(CreateWindowExA(0, "STATIC", "props", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                      GetModuleHandleA(nullptr), nullptr));

@@ -5,6 +5,8 @@
 #include "stublog.h"
 #include "wintest.h"
 
+#include "app/global.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -24,6 +26,19 @@ inline std::string Bin(const std::string& rel) {
         if (c == '/')
             c = '\\';
     return s;
+}
+
+// A run's program and driver folders, with the testbed's drivers and SBM.EXE in them; Wextor's
+// globals point at them.
+inline void InstallDrivers(const TempDir& prog, const TempDir& mfd) {
+    ProgramDir = ShortProgramDir = prog.path();
+    ExchangeFilePath = prog.file("tmpmfd.tmp");
+    MfdDirectory = mfd.path().substr(0, mfd.path().size() - 1);
+    for (const char* f : {"DEMOMFD.EXE", "NOTEMFD.EXE", "DEMOMAIL.MFS"})
+        ASSERT_TRUE(
+            CopyFileA(Bin(std::string("testbed\\mfd\\") + f).c_str(), mfd.file(f).c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileA(Bin("testbed\\sbm\\SBM.EXE").c_str(), prog.file("SBM.EXE").c_str(), FALSE));
 }
 
 const DWORD kStartMs = 30000; // a loaded machine can take seconds to start a Wine process
