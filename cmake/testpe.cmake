@@ -5,8 +5,14 @@ if(WIN32)
     set(pe_windres ${CMAKE_RC_COMPILER})
     set(pe_gcc ${CMAKE_C_COMPILER})
 else()
-    find_program(pe_windres i686-w64-mingw32-windres)
-    find_program(pe_gcc i686-w64-mingw32-gcc)
+    find_program(pe_windres NAMES i686-w64-mingw32-windres x86_64-w64-mingw32-windres)
+    find_program(pe_gcc NAMES i686-w64-mingw32-gcc x86_64-w64-mingw32-gcc)
+endif()
+# 32-bit symbols carry the stdcall decoration, 64-bit ones none.
+if(pe_gcc MATCHES "x86_64")
+    set(pe_entry Entry)
+else()
+    set(pe_entry _Entry@0)
 endif()
 
 set(WEXTOR_TEST_PE_DIR "")
@@ -25,12 +31,12 @@ if(pe_windres AND pe_gcc)
                 DEPENDS ${pe_src}/${name}.rc VERBATIM)
         endif()
         add_custom_command(OUTPUT ${out}
-            COMMAND ${pe_gcc} -nostdlib -Wl,--entry=_Entry@0 -s -o ${out} ${pe_src}/tiny.c
+            COMMAND ${pe_gcc} -nostdlib -Wl,--entry=${pe_entry} -s -o ${out} ${pe_src}/tiny.c
                     ${objects}
             DEPENDS ${pe_src}/tiny.c ${objects} VERBATIM)
         list(APPEND pe_files ${out})
     endforeach()
     add_custom_target(test_pe_files ALL DEPENDS ${pe_files})
 else()
-    message(STATUS "i686-w64-mingw32-windres/-gcc not found: version-resource file tests skip")
+    message(STATUS "MinGW-w64 windres/gcc not found: version-resource file tests skip")
 endif()

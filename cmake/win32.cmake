@@ -1,10 +1,15 @@
-# Cross build for 32-bit Windows: the core, the Win32 shell, Wextor5.exe, the testbed and the
+# Cross build for Windows (32-bit or 64-bit, by the toolchain file): the core, the Win32 shell, Wextor5.exe, the testbed and the
 # tests that run under Wine.
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
 set(WINE_RUN ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh)
-set(WINE_ENV "WEXTOR_WINE_DIR=${CMAKE_BINARY_DIR}/wine")
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(WEXTOR_WINE_ARCH win64)
+else()
+    set(WEXTOR_WINE_ARCH win32)
+endif()
+set(WINE_ENV "WEXTOR_WINE_DIR=${CMAKE_BINARY_DIR}/wine;WEXTOR_WINE_ARCH=${WEXTOR_WINE_ARCH}")
 
 add_library(wextor_core STATIC ${core_sources})
 target_include_directories(wextor_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
@@ -110,12 +115,18 @@ endforeach()
 # The Windows installer, when NSIS is at hand.
 find_program(MAKENSIS makensis)
 if(MAKENSIS AND main_source)
-    set(setup_exe ${CMAKE_BINARY_DIR}/Wextor5-Setup.exe)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+        set(setup_exe ${CMAKE_BINARY_DIR}/Wextor5-Setup-x64.exe)
+        set(setup_arch -DX64)
+    else()
+        set(setup_exe ${CMAKE_BINARY_DIR}/Wextor5-Setup.exe)
+        set(setup_arch)
+    endif()
     add_custom_command(OUTPUT ${setup_exe}
-        COMMAND ${MAKENSIS} -V2 -DBIN=${CMAKE_BINARY_DIR} -DDIST=${CMAKE_SOURCE_DIR}/dist
+        COMMAND ${MAKENSIS} -V2 ${setup_arch} -DBIN=${CMAKE_BINARY_DIR} -DDIST=${CMAKE_SOURCE_DIR}/dist
                 -DSRC=${CMAKE_SOURCE_DIR} -DOUT=${setup_exe} ${CMAKE_SOURCE_DIR}/installer/Wextor5.nsi
         DEPENDS Wextor5 ${CMAKE_SOURCE_DIR}/installer/Wextor5.nsi ${CMAKE_SOURCE_DIR}/dist/tips.dat
                 ${CMAKE_SOURCE_DIR}/dist/DistInfo.Dat ${CMAKE_SOURCE_DIR}/dist/Wextor5-help.html
-        COMMENT "Building Wextor5-Setup.exe")
+        COMMENT "Building ${setup_exe}")
     add_custom_target(installer ALL DEPENDS ${setup_exe})
 endif()

@@ -5,10 +5,38 @@
 #   wine-run.sh PROGRAM.exe ARGS...   run it (exit code is the program's)
 #   wine-run.sh --env                 print the environment to use for wine by hand
 #   wine-run.sh --stop                end the wineserver and Xvfb of this run
+# WEXTOR_WINE_ARCH is win32 or win64 (the build's; by default win32 where this machine runs
+# 32-bit programs, else win64). The Wine loader is named by its architecture: Debian's
+# /usr/bin/wine takes the 32-bit one whenever wine32 is installed, even where the kernel
+# refuses it, so `wine`, `wineserver` and `wineboot` are small wrappers first on PATH.
 set -u
-dir=${WEXTOR_WINE_DIR:-${TMPDIR:-/tmp}/wextor-wine-$(id -u)}
-mkdir -p "$dir"
-export WINEPREFIX="$dir/prefix" WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all}
+. "$(dirname "$0")/../scripts/lib/arch.sh"
+if [ -z "${WEXTOR_WINE_ARCH:-}" ]; then
+    WEXTOR_WINE_ARCH=win64
+    can_run_wine32 && WEXTOR_WINE_ARCH=win32
+fi
+dir=${WEXTOR_WINE_DIR:-${TMPDIR:-/tmp}/wextor-wine-$WEXTOR_WINE_ARCH-$(id -u)}
+mkdir -p "$dir/bin"
+case $WEXTOR_WINE_ARCH in
+win64)
+    loader=/usr/lib/wine/wine64 server=/usr/lib/wine/wineserver64 ;;
+win32)
+    loader=/usr/lib/wine/wine server=/usr/lib/wine/wineserver32
+    if ! can_run_wine32; then
+        echo "wine-run: 32-bit Windows programs cannot run on this machine (no 32-bit Linux programs or no wine32)" >&2
+        exit 125
+    fi ;;
+*)
+    echo "wine-run: WEXTOR_WINE_ARCH must be win32 or win64" >&2
+    exit 125 ;;
+esac
+[ -x "$server" ] || server=/usr/lib/wine/wineserver
+printf '#!/bin/sh\nexec %s "$@"\n' "$loader" >"$dir/bin/wine"
+printf '#!/bin/sh\nexec %s "$@"\n' "$server" >"$dir/bin/wineserver"
+printf '#!/bin/sh\nexec %s wineboot.exe "$@"\n' "$loader" >"$dir/bin/wineboot"
+chmod +x "$dir/bin/wine" "$dir/bin/wineserver" "$dir/bin/wineboot"
+export PATH="$dir/bin:$PATH" WINELOADER=$loader WINESERVER=$server
+export WINEPREFIX="$dir/prefix" WINEARCH=$WEXTOR_WINE_ARCH WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 # services.exe of this prefix (other prefixes on the machine have their own).
@@ -72,7 +100,8 @@ start_xvfb() {
 
 export DISPLAY=$(cat "$dir/display")
 if [ "${1:-}" = --env ]; then
-    echo "export WINEPREFIX='$WINEPREFIX' WINEARCH=win32 WINEDEBUG='$WINEDEBUG' DISPLAY='$DISPLAY'"
+    echo "export WINEPREFIX='$WINEPREFIX' WINEARCH=$WINEARCH WINEDEBUG='$WINEDEBUG' DISPLAY='$DISPLAY'" \
+        "WINELOADER='$WINELOADER' WINESERVER='$WINESERVER' PATH='$PATH' WEXTOR_WINE_ARCH=$WINEARCH"
     exit 0
 fi
 exec wine "$@"

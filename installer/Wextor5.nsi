@@ -1,15 +1,24 @@
 ; Installer for Wextor 5. Built by the Windows build when makensis is at hand:
 ;   makensis -DBIN=<build folder> -DDIST=<dist folder> -DOUT=<setup exe> Wextor5.nsi
+;   -DX64 builds Wextor5-Setup-x64.exe, the 64-bit program, into the 64-bit Program Files.
 ; Silent use: Wextor5-Setup.exe /S [/AUTOSTART] [/D=C:\folder]
 
+!ifdef X64
+Target amd64-unicode
+!else
 Unicode false
+!endif
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
 
 Name "Wextor 5"
 OutFile "${OUT}"
+!ifdef X64
+InstallDir "$PROGRAMFILES64\Wextor 5"
+!else
 InstallDir "$PROGRAMFILES\Wextor 5"
+!endif
 InstallDirRegKey HKCU "Software\Wextor 5" "InstallDir"
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
@@ -30,9 +39,9 @@ Var AutoStart
 ; A running copy holds the mutex named after its file. Ask it to end through "Installer.Flg"
 ; (it looks every 6 s) and wait up to 30 s for it.
 !macro EndRunningCopy
-    System::Call 'kernel32::OpenMutexA(i 0x00100000, i 0, t "Wextor5.exe") i .r0'
+    System::Call 'kernel32::OpenMutexA(i 0x00100000, i 0, m "Wextor5.exe") p .r0'
     ${If} $0 <> 0
-        System::Call 'kernel32::CloseHandle(i r0)'
+        System::Call 'kernel32::CloseHandle(p r0)'
         DetailPrint "Asking the running Wextor 5 to end"
         FileOpen $1 "$INSTDIR\Installer.Flg" w
         FileClose $1
@@ -40,11 +49,11 @@ Var AutoStart
         ${Do}
             Sleep 500
             IntOp $2 $2 + 1
-            System::Call 'kernel32::OpenMutexA(i 0x00100000, i 0, t "Wextor5.exe") i .r0'
+            System::Call 'kernel32::OpenMutexA(i 0x00100000, i 0, m "Wextor5.exe") p .r0'
             ${If} $0 = 0
                 ${Break}
             ${EndIf}
-            System::Call 'kernel32::CloseHandle(i r0)'
+            System::Call 'kernel32::CloseHandle(p r0)'
         ${LoopUntil} $2 >= 60
         Delete "$INSTDIR\Installer.Flg"
     ${EndIf}

@@ -11,11 +11,22 @@ cd "$ROOT"
 gnupg=no
 [ "${1:-}" = --gnupg ] && gnupg=yes
 bash scripts/install-deps.sh
+. scripts/lib/arch.sh
 
-cmake -S . -B build/win32 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake >/dev/null
-cmake --build build/win32 -j"$(nproc)" --target Wextor5 demomail demomfd notemfd sbm pgpstub pgpstub_Keys pgpstub_Tray pgpstub_Tools \
+# The build this machine runs: the shipped 32-bit one where 32-bit Wine starts, else 64-bit.
+arch=$(tested_archs | awk '{print $1}')
+build=$(arch_build_dir "$arch")
+if [ "$arch" = i686 ]; then
+    echo "== Windows build: i686 (32-bit Wine)"
+    export WEXTOR_WINE_ARCH=win32
+else
+    echo "== Windows build: x86_64 (64-bit Wine$(can_run_32bit || echo "; this machine runs no 32-bit programs"))"
+    export WEXTOR_WINE_ARCH=win64
+fi
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$(arch_toolchain "$arch")" >/dev/null
+cmake --build "$build" -j"$(nproc)" --target Wextor5 demomail demomfd notemfd sbm pgpstub pgpstub_Keys pgpstub_Tray pgpstub_Tools \
     GpgBridge bridge_PGPKeys bridge_PGPTray >/dev/null
-BIN=$ROOT/build/win32
+BIN=$ROOT/$build
 out=$ROOT/build/demo
 export WEXTOR_WINE_DIR=$out/wine
 rm -rf "$out"

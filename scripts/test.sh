@@ -1,15 +1,25 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native core with sanitizers, the fuzz targets on
-# their seed corpora, and the Windows build under Wine (unit, Win32 and end-to-end tests).
+# their seed corpora, both Windows builds (i686 and x86_64, warnings as errors) and, under Wine,
+# the unit, Win32 and end-to-end tests of each architecture this machine can run: x86_64
+# always, i686 where the kernel runs 32-bit programs. WEXTOR_ARCHS (e.g. x86_64) restricts it.
 # Usage: scripts/test.sh [ctest arguments, e.g. -R pattern]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/install-deps.sh
+. scripts/lib/arch.sh
 
 jobs=$(nproc)
 start=$(date +%s)
 status=0
+archs=$(tested_archs)
+for a in $archs; do
+    if [ "$a" = i686 ] && ! can_run_wine32; then
+        echo "WEXTOR_ARCHS names i686, but this machine cannot run 32-bit Windows programs" >&2
+        exit 2
+    fi
+done
 
 echo "== native build (core + unit tests, ASan/UBSan)"
 cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug -DWEXTOR_WERROR=ON -DWEXTOR_BENCH=OFF >/dev/null
@@ -22,14 +32,31 @@ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DWEXTOR_FUZZ=ON \
 cmake --build build/fuzz -j"$jobs"
 (cd build/fuzz && ctest --output-on-failure -j"$jobs" "$@") || status=1
 
-echo "== Windows build (MinGW-w64 i686) and tests under Wine"
-cmake -S . -B build/win32 -DCMAKE_BUILD_TYPE=Release -DWEXTOR_WERROR=ON \
-      -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake >/dev/null
-cmake --build build/win32 -j"$jobs"
-export WEXTOR_WINE_DIR="$root/build/win32/wine"
-rm -rf "$WEXTOR_WINE_DIR" # one fresh prefix per run
-trap 'bash cmake/wine-run.sh --stop' EXIT
-(cd build/win32 && ctest --output-on-failure -j"$jobs" "$@") || status=1
+for a in i686 x86_64; do
+    echo "== Windows build (MinGW-w64 $a)"
+    cmake -S . -B "$(arch_build_dir $a)" -DCMAKE_BUILD_TYPE=Release -DWEXTOR_WERROR=ON \
+          -DCMAKE_TOOLCHAIN_FILE="$(arch_toolchain $a)" >/dev/null
+    cmake --build "$(arch_build_dir $a)" -j"$jobs"
+done
 
+stop_wine() { for a in i686 x86_64; do
+    [ -d "$root/$(arch_build_dir $a)/wine" ] &&
+        WEXTOR_WINE_DIR="$root/$(arch_build_dir $a)/wine" bash cmake/wine-run.sh --stop
+done; true; }
+trap stop_wine EXIT
+for a in $archs; do
+    bin=$(arch_build_dir $a)
+    echo "== $a: tests under Wine ($([ $a = i686 ] && echo 32-bit || echo 64-bit) Wine)"
+    export WEXTOR_WINE_DIR="$root/$bin/wine"
+    rm -rf "$WEXTOR_WINE_DIR" # one fresh prefix per run
+    (cd "$bin" && ctest --output-on-failure -j"$jobs" "$@") || status=1
+    bash cmake/wine-run.sh --stop
+done
+
+case " $archs " in
+*" i686 "*) skipped="" ;;
+*) skipped="; i686 built but not run ($(can_run_32bit && echo "WEXTOR_ARCHS" || echo "this machine runs no 32-bit programs"))" ;;
+esac
+echo "== Windows architectures tested under Wine: $archs$skipped"
 echo "== done in $(( $(date +%s) - start )) s: $([ $status -eq 0 ] && echo all passed || echo FAILURES)"
 exit $status

@@ -246,6 +246,10 @@ GpgRun Run(const std::string& gpg, const Args& args, const std::string& input, b
             run.why = "GnuPG could not be started (" + gpg + ", error " +
                       std::to_string(GetLastError()) + ")";
         } else {
+            // Wine starts a Linux program without a Windows process: it hands back no process
+            // handle, and what it leaves in hThread is not a handle of ours to close.
+            if (!process.hProcess)
+                process.hThread = nullptr;
             UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
             // Our copies of the standard handles go now, so that nothing holds the files later.
             in.reset();

@@ -6,7 +6,7 @@ E2E_FAILURES=0
 
 e2e_env() {
     eval "$(bash "$ROOT/cmake/wine-run.sh" --env)"
-    export WINEPREFIX WINEARCH WINEDEBUG DISPLAY
+    export WINEPREFIX WINEARCH WINEDEBUG DISPLAY WINELOADER WINESERVER PATH WEXTOR_WINE_ARCH
 }
 
 # Windows path of a Linux path inside the prefix's drive C, or a Z: path otherwise.

@@ -9,7 +9,9 @@
 #include <functional>
 #include <string>
 
-constexpr std::uint32_t TrayRecordSize = 88;         // first version of the shell's record
+// First version of the shell's record: four 32-bit fields, two handles and the 64-byte tip, each
+// handle aligned to its own size (88 bytes on 32-bit Windows, 104 on 64-bit).
+constexpr std::uint32_t TrayRecordSize = sizeof(void*) == 8 ? 104 : 88;
 constexpr std::uint32_t TrayRecordFlags = 7;         // callback message + icon + tip
 constexpr std::uint32_t TrayCallbackMessage = 0x400; // WM_USER
 constexpr std::size_t ToolTipMaxLength = 64;

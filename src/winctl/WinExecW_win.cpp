@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-static_assert(sizeof(STARTUPINFOA) == 68, "the start-up information of 32-bit Windows");
+static_assert(sizeof(STARTUPINFOA) == (sizeof(void*) == 8 ? 104 : 68), "the start-up information");
 
 int WinExecAndWait32(const std::string& commandLine, std::uint16_t showMode,
                      std::uint32_t creationFlags) {
@@ -27,8 +27,10 @@ int WinExecAndWait32(const std::string& commandLine, std::uint16_t showMode,
         ReportLaunchFailure(GetLastError(), commandLine);
         return LaunchFailed;
     }
+    // Wine starts a Linux program without a Windows process: no process handle, and hThread
+    // then holds no handle of ours.
     const UniqueHandle processHandle(process.hProcess);
-    const UniqueHandle threadHandle(process.hThread);
+    const UniqueHandle threadHandle(process.hProcess ? process.hThread : nullptr);
 
     DWORD exitCode = 0;
     if (WaitForSingleObject(processHandle.get(), INFINITE) != WAIT_OBJECT_0 ||

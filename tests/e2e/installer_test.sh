@@ -7,6 +7,7 @@ ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 . "$ROOT/scripts/lib/e2e.sh"
 . "$ROOT/scripts/lib/install-testbed.sh"
 setup="$BIN/Wextor5-Setup.exe"
+[ "${WEXTOR_WINE_ARCH:-}" = win64 ] && setup="$BIN/Wextor5-Setup-x64.exe"
 [ -f "$setup" ] || { echo "no installer built (NSIS missing)"; exit 1; }
 e2e_env
 install_testbed # drivers, PGP stand-in, WIN.INI and Wextor5.INI for the installed copy

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+// The shell's first-version record: 88 bytes on 32-bit Windows, 104 on 64-bit.
+constexpr unsigned kFirstRecordSize = sizeof(void*) == 8 ? 104u : 88u;
+
 TEST(TaskIconRecord, FieldsAndTipCut) {
     struct Case {
         std::size_t length, kept, sent;
@@ -18,7 +21,7 @@ TEST(TaskIconRecord, FieldsAndTipCut) {
         EXPECT_EQ(kept, tip.substr(0, c.kept)) << c.length;
         int window = 0, icon = 0;
         const TrayRecord r = BuildTrayRecord(&window, -7, &icon, kept);
-        EXPECT_EQ(r.size, 88u);
+        EXPECT_EQ(r.size, kFirstRecordSize);
         EXPECT_EQ(r.window, &window);
         EXPECT_EQ(r.id, -7);
         EXPECT_EQ(r.flags, 7u);
@@ -170,7 +173,7 @@ TEST_F(FakeShell, RemovalUsesTheIdTheIconWasAddedWith) {
     EXPECT_EQ(sent[1].record.id, 2);
     EXPECT_EQ(sent[2].command, TrayCommand::Delete);
     EXPECT_EQ(sent[2].record.id, 1);
-    EXPECT_EQ(sent[2].record.size, 88u);
+    EXPECT_EQ(sent[2].record.size, kFirstRecordSize);
 }
 
 TEST_F(FakeShell, ShellRestartAddsAnActiveIconAgain) {

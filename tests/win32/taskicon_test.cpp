@@ -9,6 +9,9 @@
 
 using namespace wintest;
 
+// The shell's first-version record: 88 bytes on 32-bit Windows, 104 on 64-bit.
+constexpr unsigned kFirstRecordSize = sizeof(void*) == 8 ? 104u : 88u;
+
 namespace {
 struct ShellCall {
     DWORD command;
@@ -62,7 +65,8 @@ TEST_F(TaskIconTest, AddsOnceWithTheFirstVersionRecord) {
     ASSERT_EQ(calls.size(), 1u);
     const NOTIFYICONDATAA& d = calls[0].data;
     EXPECT_EQ(calls[0].command, static_cast<DWORD>(NIM_ADD));
-    EXPECT_EQ(d.cbSize, 88u);
+    EXPECT_EQ(d.cbSize, kFirstRecordSize);
+    EXPECT_EQ(d.cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
     EXPECT_EQ(d.hWnd, icon.Handle());
     EXPECT_EQ(d.uID, 0u);
     EXPECT_EQ(d.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
@@ -193,7 +197,7 @@ TEST_F(TaskIconTest, IdChangeUpdatesButRemovalUsesTheAddedId) {
     EXPECT_EQ(calls[1].data.uID, 9u);
     EXPECT_EQ(calls[3].command, static_cast<DWORD>(NIM_DELETE));
     EXPECT_EQ(calls[3].data.uID, 1u);
-    EXPECT_EQ(calls[3].data.cbSize, 88u);
+    EXPECT_EQ(calls[3].data.cbSize, kFirstRecordSize);
 }
 
 TEST_F(TaskIconTest, DestroyingAnInactiveIconSendsNothing) {
