@@ -34,6 +34,14 @@ target_link_libraries(unit_tests PRIVATE wextor_core GTest::gtest_main)
 target_compile_definitions(unit_tests PRIVATE WEXTOR_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 30)
 
+# The help file is checked against the contexts the program and the tips file ask for.
+include(${CMAKE_SOURCE_DIR}/cmake/helpfile.cmake)
+target_compile_definitions(unit_tests PRIVATE WEXTOR_DIST_DIR="${CMAKE_SOURCE_DIR}/dist")
+if(WEXTOR_HELP_CHM)
+    add_dependencies(unit_tests helpfile)
+    target_compile_definitions(unit_tests PRIVATE WEXTOR_HELP_CHM="${WEXTOR_HELP_CHM}")
+endif()
+
 # Version-resource tests read tiny PE files that the cross tools make, when they are there.
 include(${CMAKE_SOURCE_DIR}/cmake/testpe.cmake)
 if(WEXTOR_TEST_PE_DIR)

@@ -112,9 +112,11 @@ foreach(f IN LISTS e2e_tests)
     set_tests_properties(e2e_${name} PROPERTIES RESOURCE_LOCK wine_desktop TIMEOUT 300)
 endforeach()
 
+include(${CMAKE_SOURCE_DIR}/cmake/helpfile.cmake)
+
 # The Windows installer, when NSIS is at hand.
 find_program(MAKENSIS makensis)
-if(MAKENSIS AND main_source)
+if(MAKENSIS AND main_source AND WEXTOR_HELP_CHM)
     if(CMAKE_SIZEOF_VOID_P EQUAL 8)
         set(setup_exe ${CMAKE_BINARY_DIR}/Wextor5-Setup-x64.exe)
         set(setup_arch -DX64)
@@ -126,7 +128,7 @@ if(MAKENSIS AND main_source)
         COMMAND ${MAKENSIS} -V2 ${setup_arch} -DBIN=${CMAKE_BINARY_DIR} -DDIST=${CMAKE_SOURCE_DIR}/dist
                 -DSRC=${CMAKE_SOURCE_DIR} -DOUT=${setup_exe} ${CMAKE_SOURCE_DIR}/installer/Wextor5.nsi
         DEPENDS Wextor5 ${CMAKE_SOURCE_DIR}/installer/Wextor5.nsi ${CMAKE_SOURCE_DIR}/dist/tips.dat
-                ${CMAKE_SOURCE_DIR}/dist/DistInfo.Dat ${CMAKE_SOURCE_DIR}/dist/Wextor5-help.html
+                ${CMAKE_SOURCE_DIR}/dist/DistInfo.Dat ${WEXTOR_HELP_CHM}
         COMMENT "Building ${setup_exe}")
     add_custom_target(installer ALL DEPENDS ${setup_exe})
 endif()

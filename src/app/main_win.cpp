@@ -6,6 +6,7 @@
 #include "drivers/PathOfF.h"
 #include "support/deblog.h"
 #include "support/fileutil_win.h"
+#include "support/help_win.h"
 #include "support/msgbox_win.h"
 
 #include <commctrl.h>
@@ -50,5 +51,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     GuardHandler([] { DebugLog(std::string("Started ") + ApplicationTitle); });
     RunMessageLoop(*props);
     GuardHandler([&] { props.reset(); }); // FormDestroy: the tray icon goes with the window
+    CloseHelp();
     return 0;
 }

@@ -12,6 +12,7 @@
 #include "support/Tips_win.h"
 #include "support/deblog.h"
 #include "support/fileutil_win.h"
+#include "support/help_win.h"
 #include "support/msgbox.h"
 #include "support/placefrm_win.h"
 #include "support/winerror_win.h"
@@ -1015,15 +1016,12 @@ void TfrmProps::SetClipboardReceiverText(const std::string& text) {
 }
 
 void TfrmProps::ShowHelpDefault(unsigned context, bool popup) {
-    const std::string file = ProgramDir + "Wextor5.hlp";
     if (popup) {
         POINT at = {0, 0};
         GetCursorPos(&at);
-        WinHelpA(form_, file.c_str(), HELP_SETPOPUP_POS,
-                 static_cast<ULONG_PTR>(MAKELONG(at.x, at.y)));
-        WinHelpA(form_, file.c_str(), HELP_CONTEXTPOPUP, context);
+        ShowHelpPopup(form_, ProgramDir, context, at);
     } else {
-        WinHelpA(form_, file.c_str(), HELP_CONTEXT, context);
+        ShowHelpTopic(form_, ProgramDir, context);
     }
 }
 

@@ -22,7 +22,7 @@
 
 // Where the window's handlers hand on to other parts of the program. Each has its default in
 // place (the processing run, the driver details, the result return, PGP's version probe, the
-// tip window, WinHelpA on ProgramDir "Wextor5.hlp", PostQuitMessage); start-up gives Timer1's
+// tip window, the help file beside the program, PostQuitMessage); start-up gives Timer1's
 // step; tests put their own. A member left empty makes its handler do nothing.
 struct PropsActions {
     std::function<void(bool routine)> runMainPgp;                         // MainPGP

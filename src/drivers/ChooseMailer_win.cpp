@@ -4,16 +4,12 @@
 #include "drivers/ChooseMailer.h"
 #include "res/resource.h"
 #include "support/error.h"
+#include "support/help_win.h"
 #include "support/winerror_win.h"
 
 #include <commctrl.h>
 
 std::unique_ptr<TfrmChooseMailer> frmChooseMailer;
-
-TfrmChooseMailer::WinHelpHook TfrmChooseMailer::WinHelp = [](HWND window, LPCSTR file, UINT command,
-                                                             ULONG_PTR data) {
-    return WinHelpA(window, file, command, data);
-};
 
 namespace {
 constexpr int kClientWidth = 470, kClientHeight = 91;
@@ -155,7 +151,5 @@ void TfrmChooseMailer::btnCancelClick() {
 }
 
 void TfrmChooseMailer::btnHelpClick() {
-    const std::string file = ProgramDir + "Wextor5.hlp";
-    if (WinHelp)
-        WinHelp(dialog_, file.c_str(), HELP_CONTEXT, ChooserHelpContext);
+    ShowHelpTopic(dialog_, ProgramDir, ChooserHelpContext);
 }

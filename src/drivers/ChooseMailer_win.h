@@ -12,10 +12,6 @@
 
 class TfrmChooseMailer {
   public:
-    // WinHelpA as btnHelpClick calls it; tests put their own in place.
-    using WinHelpHook = std::function<BOOL(HWND, LPCSTR, UINT, ULONG_PTR)>;
-    static WinHelpHook WinHelp;
-
     TfrmChooseMailer() = default;
     TfrmChooseMailer(const TfrmChooseMailer&) = delete;
     TfrmChooseMailer& operator=(const TfrmChooseMailer&) = delete;

@@ -54,7 +54,7 @@ struct TipsHost {
     std::function<void()> saveTipSettings;
     // The tray icon's Active property.
     std::function<void(bool)> setTrayActive;
-    // Opens the help file at a context; empty: WinHelp on programDir + "Wextor5.hlp".
+    // Opens the help file at a context; empty: the help file in programDir.
     std::function<void(int)> showHelp;
     // The application-wide handler for errors of a button; empty: a ShowError report.
     std::function<void(const std::exception&)> onError;

@@ -3,6 +3,7 @@
 #include "res/resource.h"
 #include "support/error.h"
 #include "support/formproc_win.h"
+#include "support/help_win.h"
 #include "support/placefrm_win.h"
 #include "support/winerror_win.h"
 
@@ -16,11 +17,6 @@ struct ShowingFlag {
     ShowingFlag& operator=(const ShowingFlag&) = delete;
 };
 } // namespace
-
-TfrmTips::WinHelpHook TfrmTips::WinHelp = [](HWND window, LPCSTR file, UINT command,
-                                             ULONG_PTR data) {
-    return WinHelpA(window, file, command, data);
-};
 
 TfrmTips::TfrmTips(const TipsHost& host) : host_(host) {
     if (!host_.showHelp)
@@ -41,9 +37,7 @@ TfrmTips::TfrmTips(const TipsHost& host) : host_(host) {
 
 void TfrmTips::ShowHelp(int context) {
     const HWND window = host_.owner ? static_cast<HWND>(host_.owner) : dialog_;
-    const std::string file = host_.programDir + "Wextor5.hlp";
-    if (WinHelp)
-        WinHelp(window, file.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(context));
+    ShowHelpTopic(window, host_.programDir, static_cast<unsigned>(context));
 }
 
 bool TfrmTips::ShowModal() {

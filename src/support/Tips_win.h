@@ -17,10 +17,6 @@ bool TipsWindowShowing();
 
 class TfrmTips {
   public:
-    using WinHelpHook = std::function<BOOL(HWND, LPCSTR, UINT, ULONG_PTR)>;
-    // The help engine (WinHelpA); tests replace it.
-    static WinHelpHook WinHelp;
-
     explicit TfrmTips(const TipsHost& host);
     TfrmTips(const TfrmTips&) = delete;
     TfrmTips& operator=(const TfrmTips&) = delete;

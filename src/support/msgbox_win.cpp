@@ -3,6 +3,7 @@
 // renumbered, so the box still returns the ID of the button the user chose.
 #include "support/msgbox.h"
 #include "support/msgbox_win.h"
+#include "support/help_win.h"
 
 #include <vector>
 
@@ -74,6 +75,15 @@ UINT IconStyle(MsgIcon icon) {
 }
 } // namespace
 
+// A box's Help button opens its topic in the help file beside the program.
+static void CALLBACK BoxHelp(LPHELPINFO info) {
+    char path[MAX_PATH] = "";
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, n);
+    folder.erase(folder.find_last_of('\\') + 1);
+    ShowHelpTopic(boxOwner, folder, static_cast<unsigned>(info->dwContextId));
+}
+
 void SetMessageBoxOwner(HWND owner) {
     boxOwner = owner;
 }
@@ -96,6 +106,7 @@ int ShowSystemMessageBox(const MsgBoxRequest& request) {
     params.dwStyle = layout->style | IconStyle(request.icon) | MB_SETFOREGROUND |
                      ((request.buttons & mbHelp) ? MB_HELP : 0) | (boxOwner ? 0 : MB_TASKMODAL);
     params.dwContextHelpId = request.helpContext;
+    params.lpfnMsgBoxCallback = BoxHelp;
 
     if (!layout->relabels.empty()) {
         pendingRelabels = &layout->relabels;

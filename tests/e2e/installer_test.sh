@@ -21,7 +21,7 @@ not_running() { ! running; }
 started_times() { [ "$(grep -c 'Started Wextor 5' "$dir/DebugLog.Txt" 2>/dev/null)" -ge "$1" ]; }
 
 wine "$setup" /S /AUTOSTART '/D=C:\Apps\Wextor5' >/dev/null 2>&1
-for f in Wextor5.exe tips.dat DistInfo.Dat Wextor5-help.html Uninstall.exe; do
+for f in Wextor5.exe tips.dat DistInfo.Dat Wextor5.chm Uninstall.exe; do
     check "installed $f" test -f "$dir/$f"
 done
 check "start with Windows is set" bash -c "wine reg query 'HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run' /v 'Wextor 5' 2>/dev/null | grep -q 'Wextor5.exe'"
@@ -43,7 +43,7 @@ check "the upgraded copy runs" poll 30 started_times 2
 # Uninstall in place (_?=) so that the call waits; it ends the running copy too.
 wine 'C:\Apps\Wextor5\Uninstall.exe' /S '_?=C:\Apps\Wextor5' >/dev/null 2>&1
 check "uninstall ended the running copy" poll 20 not_running
-for f in Wextor5.exe tips.dat DistInfo.Dat Wextor5-help.html; do
+for f in Wextor5.exe tips.dat DistInfo.Dat Wextor5.chm; do
     check "removed $f" test ! -f "$dir/$f"
 done
 check "start with Windows is gone" bash -c "! wine reg query 'HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run' /v 'Wextor 5' >/dev/null 2>&1"

@@ -11,6 +11,9 @@
 #include "drivers/mfdcaller.h"
 #include "drivers/mfdcaller_win.h"
 #include "res/resource.h"
+#include "support/help_win.h"
+
+#include <htmlhelp.h>
 
 using namespace runbed;
 
@@ -78,12 +81,11 @@ TEST_F(MfdCaller, ChooserPreselectsChoosesAndCancels) {
     Notepad pad;
     ActiveDriverFiles = {"DEMOMFD.EXE", "NOTEMFD.EXE"};
     std::vector<std::pair<HWND, UINT_PTR>> help;
-    TfrmChooseMailer::WinHelpHook oldHelp = TfrmChooseMailer::WinHelp;
-    TfrmChooseMailer::WinHelp = [&](HWND w, LPCSTR, UINT command, ULONG_PTR data) {
-        help.push_back({w, data});
-        EXPECT_EQ(command, UINT(HELP_CONTEXT));
-        return TRUE;
-    };
+    const HelpHook oldHelp = SetHelpHook([&](const HelpCall& call) {
+        help.push_back({call.owner, call.context});
+        EXPECT_EQ(call.command, UINT(HH_DISPLAY_TOPIC));
+        EXPECT_EQ(call.target, ProgramDir + "Wextor5.chm::/ctx9002.htm");
+    });
     struct Case {
         int index;       // ChooserIndex before
         int preselected; // line selected on show
@@ -132,7 +134,7 @@ TEST_F(MfdCaller, ChooserPreselectsChoosesAndCancels) {
     }
     ASSERT_EQ(help.size(), 4u);
     EXPECT_EQ(help[0].second, 9002u);
-    TfrmChooseMailer::WinHelp = oldHelp;
+    SetHelpHook(oldHelp);
 }
 
 // A double-click with no line selected does nothing; with one it chooses it.

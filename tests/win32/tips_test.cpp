@@ -2,9 +2,11 @@
 #include "app/global.h"
 #include "res/resource.h"
 #include "support/Tips_win.h"
+#include "support/help_win.h"
 #include "wintest.h"
 
 #include <gtest/gtest.h>
+#include <htmlhelp.h>
 
 #include <string>
 #include <vector>
@@ -256,18 +258,8 @@ TEST_F(TipsWindowTest, ASecondCallWhileItShowsDoesNothing) {
 
 TEST_F(TipsWindowTest, HelpOpensTheTopicAndCloses) {
     WriteTips("12,First part, second part\r\n");
-    struct Call {
-        HWND window;
-        std::string file;
-        UINT command;
-        ULONG_PTR data;
-    };
-    std::vector<Call> calls;
-    const TfrmTips::WinHelpHook saved = TfrmTips::WinHelp;
-    TfrmTips::WinHelp = [&](HWND w, LPCSTR file, UINT command, ULONG_PTR data) {
-        calls.push_back({w, file, command, data});
-        return TRUE;
-    };
+    std::vector<HelpCall> calls;
+    const HelpHook saved = SetHelpHook([&](const HelpCall& call) { calls.push_back(call); });
     const HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                        nullptr, nullptr);
     host.owner = owner;
@@ -276,13 +268,13 @@ TEST_F(TipsWindowTest, HelpOpensTheTopicAndCloses) {
         EXPECT_TRUE(HelpEnabled(d));
         Click(d, IDC_TIPS_HELP);
     }});
-    TfrmTips::WinHelp = saved;
+    SetHelpHook(saved);
     DestroyWindow(owner);
     ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].window, owner);
-    EXPECT_EQ(calls[0].file, dir.path() + "Wextor5.hlp");
-    EXPECT_EQ(calls[0].command, static_cast<UINT>(HELP_CONTEXT));
-    EXPECT_EQ(calls[0].data, 12u);
+    EXPECT_EQ(calls[0].owner, owner);
+    EXPECT_EQ(calls[0].target, dir.path() + "Wextor5.chm::/ctx12.htm");
+    EXPECT_EQ(calls[0].command, static_cast<UINT>(HH_DISPLAY_TOPIC));
+    EXPECT_EQ(calls[0].context, 12u);
 }
 
 TEST_F(TipsWindowTest, ABadLineFromNextGoesToTheApplicationHandler) {

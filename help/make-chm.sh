@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Builds Wextor5.chm from the one help source: Wextor5-help.html holds every topic, each headed
+# <h2 id="ctx-N"> or <h3 id="ctx-N">. Each becomes a page ctxN.htm (an h2 page runs to the next
+# h2, an h3 page to the next heading); the whole source is the contents page index.htm; the
+# first paragraph of each topic is its "?" popup text in cshelp.txt.
+#   make-chm.sh SOURCE.html OUTPUT_FOLDER   (leaves OUTPUT_FOLDER/Wextor5.chm)
+set -euo pipefail
+src=$1
+out=$2
+rm -rf "$out/help-pages"
+mkdir -p "$out/help-pages"
+cp "$src" "$out/help-pages/index.htm"
+awk -v dir="$out/help-pages" '
+function strip(s) {
+    gsub(/<[^>]*>/, "", s); gsub(/&lt;/, "<", s); gsub(/&gt;/, ">", s); gsub(/&quot;/, "\"", s)
+    gsub(/&amp;/, "\\&", s); gsub(/[ \t\r\n]+/, " ", s); sub(/^ /, "", s); sub(/ $/, "", s)
+    return s
+}
+{ line[NR] = $0 }
+/<head>/ { inhead = 1 }
+inhead { head = head $0 "\n" }
+/<\/head>/ { inhead = 0 }
+/<h[23] id="ctx-[0-9]+">/ {
+    n++; at[n] = NR; level[n] = substr($0, index($0, "<h") + 2, 1)
+    c = $0; sub(/.*id="ctx-/, "", c); sub(/".*/, "", c); ctx[n] = c
+}
+/<\/body>/ { bodyend = NR }
+END {
+    files = "index.htm\n"; toc = ""
+    for (i = 1; i <= n; i++) {
+        stop = bodyend
+        for (j = i + 1; j <= n; j++)
+            if (level[j] <= level[i]) { stop = at[j]; break }
+        page = "ctx" ctx[i] ".htm"
+        title = line[at[i]]; sub(/<span class="ctx">.*/, "", title); title = strip(title)
+        t = head; sub(/<title>[^<]*<\/title>/, "<title>" title "</title>", t)
+        printf "<!DOCTYPE html>\n<html lang=\"en\">\n%s<body>\n", t > (dir "/" page)
+        for (k = at[i]; k < stop; k++) print line[k] > (dir "/" page)
+        print "<p><a href=\"index.htm\">All topics</a></p>\n</body>\n</html>" > (dir "/" page)
+        close(dir "/" page)
+        files = files page "\n"
+        if (level[i] == 2)
+            toc = toc "<LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"" title \
+                  "\"><param name=\"Local\" value=\"" page "\"></OBJECT>\n"
+        # The popup: the topic title and its first paragraph.
+        para = ""
+        for (k = at[i] + 1; k < stop && para == ""; k++)
+            if (line[k] ~ /<p>/) {
+                para = line[k]
+                while (para !~ /<\/p>/ && k + 1 < stop) para = para " " line[++k]
+            }
+        printf ".topic %s\n%s: %s\n\n", ctx[i], title, strip(para) > (dir "/cshelp.txt")
+    }
+    printf "%scshelp.txt\n", files > (dir "/files.txt")
+    printf "<HTML><BODY><UL>\n%s</UL></BODY></HTML>\n", toc > (dir "/contents.hhc")
+}' "$src"
+{
+    printf '[OPTIONS]\r\nCompatibility=1.1 or later\r\nCompiled file=Wextor5.chm\r\n'
+    printf 'Contents file=contents.hhc\r\nDefault topic=index.htm\r\nDisplay compile progress=No\r\n'
+    printf 'Language=0x809 English (United Kingdom)\r\nTitle=Wextor 5 Help\r\n\r\n[FILES]\r\n'
+    sed 's/$/\r/' "$out/help-pages/files.txt"
+} >"$out/help-pages/Wextor5.hhp"
+(cd "$out/help-pages" && chmcmd Wextor5.hhp >chmcmd.log 2>&1) || { cat "$out/help-pages/chmcmd.log" >&2; exit 1; }
+mv "$out/help-pages/Wextor5.chm" "$out/Wextor5.chm"

@@ -1,0 +1,71 @@
+#include "support/help_win.h"
+
+#include "support/help.h"
+#include "support/msgbox.h"
+
+#include <htmlhelp.h>
+
+namespace {
+
+HelpHook helpHook;
+
+using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+
+// hhctrl.ocx is loaded on first use only: most runs never open help.
+HtmlHelpFn HtmlHelpEngine() {
+    static HtmlHelpFn engine = [] {
+        HMODULE module = LoadLibraryA("hhctrl.ocx");
+        return module ? reinterpret_cast<HtmlHelpFn>(
+                            reinterpret_cast<void*>(GetProcAddress(module, "HtmlHelpA")))
+                      : nullptr;
+    }();
+    return engine;
+}
+
+bool CallEngine(const HelpCall& call, DWORD_PTR data) {
+    if (helpHook) {
+        helpHook(call);
+        return true;
+    }
+    const HtmlHelpFn engine = HtmlHelpEngine();
+    return engine && engine(call.owner, call.target.c_str(), call.command, data) != nullptr;
+}
+
+void ReportNoHelp(const std::string& folder) {
+    MsgBoxRequest box;
+    box.text = "The help file " + folder + HelpFileName + " could not be opened.";
+    box.icon = MsgIcon::Warning;
+    box.buttons = mbOK;
+    ShowMessageBox(box);
+}
+
+} // namespace
+
+HelpHook SetHelpHook(HelpHook hook) {
+    HelpHook before = std::move(helpHook);
+    helpHook = std::move(hook);
+    return before;
+}
+
+void ShowHelpTopic(HWND owner, const std::string& folder, unsigned context) {
+    const HelpCall call{owner, HelpTopicTarget(folder, context), HH_DISPLAY_TOPIC, context};
+    if (!CallEngine(call, 0))
+        ReportNoHelp(folder);
+}
+
+void ShowHelpPopup(HWND owner, const std::string& folder, unsigned context, POINT at) {
+    HH_POPUP popup = {};
+    popup.cbStruct = sizeof popup;
+    popup.idString = context;
+    popup.pt = at;
+    popup.clrForeground = popup.clrBackground = static_cast<COLORREF>(-1);
+    popup.rcMargins = {-1, -1, -1, -1};
+    const HelpCall call{owner, HelpPopupTarget(folder), HH_DISPLAY_TEXT_POPUP, context};
+    if (!CallEngine(call, reinterpret_cast<DWORD_PTR>(&popup)))
+        ShowHelpTopic(owner, folder, context);
+}
+
+void CloseHelp() {
+    if (!helpHook && HtmlHelpEngine())
+        HtmlHelpEngine()(nullptr, nullptr, HH_CLOSE_ALL, 0);
+}

@@ -1,0 +1,26 @@
+// Opens the program's help through HTML Help (hhctrl.ocx, on every Windows since 98): a topic
+// page for Help buttons and F1, the short text for the "?" popups. Tests put a hook in place.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+struct HelpCall {
+    HWND owner;
+    std::string target; // "<folder>Wextor5.chm::/ctx4000.htm", or the popup texts' file
+    UINT command;       // HH_DISPLAY_TOPIC or HH_DISPLAY_TEXT_POPUP
+    unsigned context;
+};
+using HelpHook = std::function<void(const HelpCall&)>;
+
+// Replaces the help engine; an empty hook puts HTML Help back. Returns the one before.
+HelpHook SetHelpHook(HelpHook hook);
+
+// folder: where the help file lies, with a trailing backslash.
+void ShowHelpTopic(HWND owner, const std::string& folder, unsigned context);
+// The popup at a screen point; where HTML Help shows no popup, the topic instead.
+void ShowHelpPopup(HWND owner, const std::string& folder, unsigned context, POINT at);
+// Closes the help windows; HTML Help wants it before the program ends.
+void CloseHelp();
