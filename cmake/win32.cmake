@@ -30,7 +30,10 @@ if(rc_sources)
     endforeach()
     file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/wextor_all.rc CONTENT "${rc_all}")
     add_library(wextor_res OBJECT ${CMAKE_BINARY_DIR}/wextor_all.rc)
-    set_property(SOURCE ${CMAKE_BINARY_DIR}/wextor_all.rc APPEND PROPERTY OBJECT_DEPENDS ${rc_sources})
+    # What the .rc files pull in (manifest, icons, cursor) rebuilds them too.
+    file(GLOB rc_inputs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/res/*.manifest
+         ${CMAKE_SOURCE_DIR}/src/res/*.ico ${CMAKE_SOURCE_DIR}/src/res/*.cur ${CMAKE_SOURCE_DIR}/src/res/*.h)
+    set_property(SOURCE ${CMAKE_BINARY_DIR}/wextor_all.rc APPEND PROPERTY OBJECT_DEPENDS ${rc_sources} ${rc_inputs})
     target_include_directories(wextor_res PRIVATE ${CMAKE_SOURCE_DIR}/src/res ${CMAKE_SOURCE_DIR}/src)
     set(res_objects $<TARGET_OBJECTS:wextor_res>)
 endif()

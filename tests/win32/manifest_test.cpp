@@ -1,0 +1,32 @@
+// The manifest the program carries must suit both builds: a 64-bit program whose manifest asks
+// for the x86 common controls does not start on Windows (side-by-side error).
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+std::string OwnManifest() {
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)); // RT_MANIFEST
+    if (!found)
+        return {};
+    HGLOBAL loaded = LoadResource(nullptr, found);
+    const char* text = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+    return text ? std::string(text, SizeofResource(nullptr, found)) : std::string();
+}
+
+TEST(Manifest, NamesNoProcessorOtherThanAny) {
+    const std::string manifest = OwnManifest();
+    ASSERT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos) << manifest;
+    size_t count = 0;
+    for (size_t at = manifest.find("processorArchitecture=\""); at != std::string::npos;
+         at = manifest.find("processorArchitecture=\"", at + 1)) {
+        EXPECT_EQ(manifest.compare(at, 25, "processorArchitecture=\"*\""), 0)
+            << manifest.substr(at, 40);
+        ++count;
+    }
+    EXPECT_EQ(count, 2u);
+}
+
+} // namespace
