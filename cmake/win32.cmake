@@ -20,6 +20,10 @@ target_link_libraries(wextor_win PUBLIC wextor_core ${win_libs})
 # The core calls its OS primitives, which live in the shell's *_win.cpp files.
 target_link_libraries(wextor_core PUBLIC wextor_win)
 
+# The version number, written once in the project line, reaches the resources and the manifest.
+configure_file(${CMAKE_SOURCE_DIR}/src/res/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/src/res/Wextor5.manifest.in ${CMAKE_BINARY_DIR}/generated/Wextor5.manifest @ONLY)
+
 # The resources go into an object library so that tests of dialogs carry them too. All .rc
 # files are compiled as one: icon images are numbered per compilation, so separate ones clash.
 file(GLOB rc_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/res/*.rc)
@@ -31,10 +35,11 @@ if(rc_sources)
     file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/wextor_all.rc CONTENT "${rc_all}")
     add_library(wextor_res OBJECT ${CMAKE_BINARY_DIR}/wextor_all.rc)
     # What the .rc files pull in (manifest, icons, cursor) rebuilds them too.
-    file(GLOB rc_inputs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/res/*.manifest
+    file(GLOB rc_inputs CONFIGURE_DEPENDS ${CMAKE_BINARY_DIR}/generated/*
          ${CMAKE_SOURCE_DIR}/src/res/*.ico ${CMAKE_SOURCE_DIR}/src/res/*.cur ${CMAKE_SOURCE_DIR}/src/res/*.h)
     set_property(SOURCE ${CMAKE_BINARY_DIR}/wextor_all.rc APPEND PROPERTY OBJECT_DEPENDS ${rc_sources} ${rc_inputs})
-    target_include_directories(wextor_res PRIVATE ${CMAKE_SOURCE_DIR}/src/res ${CMAKE_SOURCE_DIR}/src)
+    target_include_directories(wextor_res PRIVATE ${CMAKE_BINARY_DIR}/generated ${CMAKE_SOURCE_DIR}/src/res
+                               ${CMAKE_SOURCE_DIR}/src)
     set(res_objects $<TARGET_OBJECTS:wextor_res>)
 endif()
 
@@ -128,7 +133,7 @@ if(MAKENSIS AND main_source AND WEXTOR_HELP_CHM)
         set(setup_arch)
     endif()
     add_custom_command(OUTPUT ${setup_exe}
-        COMMAND ${MAKENSIS} -V2 ${setup_arch} -DBIN=${CMAKE_BINARY_DIR} -DDIST=${CMAKE_SOURCE_DIR}/dist
+        COMMAND ${MAKENSIS} -V2 ${setup_arch} -DVERSION=${PROJECT_VERSION} -DBIN=${CMAKE_BINARY_DIR} -DDIST=${CMAKE_SOURCE_DIR}/dist
                 -DSRC=${CMAKE_SOURCE_DIR} -DOUT=${setup_exe} ${CMAKE_SOURCE_DIR}/installer/Wextor5.nsi
         DEPENDS Wextor5 ${CMAKE_SOURCE_DIR}/installer/Wextor5.nsi ${CMAKE_SOURCE_DIR}/dist/tips.dat
                 ${CMAKE_SOURCE_DIR}/dist/DistInfo.Dat ${WEXTOR_HELP_CHM}

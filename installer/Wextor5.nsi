@@ -1,5 +1,5 @@
 ; Installer for Wextor 5. Built by the Windows build when makensis is at hand:
-;   makensis -DBIN=<build folder> -DDIST=<dist folder> -DOUT=<setup exe> Wextor5.nsi
+;   makensis -DVERSION=<version> -DBIN=<build folder> -DDIST=<dist folder> -DOUT=<setup exe> Wextor5.nsi
 ;   -DX64 builds Wextor5-Setup-x64.exe, the 64-bit program, into the 64-bit Program Files.
 ; Silent use: Wextor5-Setup.exe /S [/AUTOSTART] [/D=C:\folder]
 
@@ -80,7 +80,7 @@ Section "Wextor 5 (required)" SecMain
     WriteUninstaller "$INSTDIR\Uninstall.exe"
     WriteRegStr HKCU "Software\Microsoft\Windows\CurrentVersion\Uninstall\Wextor 5" "DisplayName" "Wextor 5"
     WriteRegStr HKCU "Software\Microsoft\Windows\CurrentVersion\Uninstall\Wextor 5" "UninstallString" '"$INSTDIR\Uninstall.exe"'
-    WriteRegStr HKCU "Software\Microsoft\Windows\CurrentVersion\Uninstall\Wextor 5" "DisplayVersion" "5.0.0.1"
+    WriteRegStr HKCU "Software\Microsoft\Windows\CurrentVersion\Uninstall\Wextor 5" "DisplayVersion" "${VERSION}"
     CreateDirectory "$SMPROGRAMS\Wextor 5"
     CreateShortcut "$SMPROGRAMS\Wextor 5\Wextor 5.lnk" "$INSTDIR\Wextor5.exe"
     CreateShortcut "$SMPROGRAMS\Wextor 5\Uninstall Wextor 5.lnk" "$INSTDIR\Uninstall.exe"
