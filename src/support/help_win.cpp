@@ -12,14 +12,14 @@ HelpHook helpHook;
 using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 
 // hhctrl.ocx is loaded on first use only: most runs never open help.
+HtmlHelpFn loadedEngine = nullptr;
+
 HtmlHelpFn HtmlHelpEngine() {
-    static HtmlHelpFn engine = [] {
-        HMODULE module = LoadLibraryA("hhctrl.ocx");
-        return module ? reinterpret_cast<HtmlHelpFn>(
-                            reinterpret_cast<void*>(GetProcAddress(module, "HtmlHelpA")))
-                      : nullptr;
-    }();
-    return engine;
+    if (!loadedEngine)
+        if (HMODULE module = LoadLibraryA("hhctrl.ocx"))
+            loadedEngine = reinterpret_cast<HtmlHelpFn>(
+                reinterpret_cast<void*>(GetProcAddress(module, "HtmlHelpA")));
+    return loadedEngine;
 }
 
 bool CallEngine(const HelpCall& call, DWORD_PTR data) {
@@ -66,6 +66,7 @@ void ShowHelpPopup(HWND owner, const std::string& folder, unsigned context, POIN
 }
 
 void CloseHelp() {
-    if (!helpHook && HtmlHelpEngine())
-        HtmlHelpEngine()(nullptr, nullptr, HH_CLOSE_ALL, 0);
+    // Only help that was opened needs closing: no library is loaded for it at exit.
+    if (loadedEngine)
+        loadedEngine(nullptr, nullptr, HH_CLOSE_ALL, 0);
 }
