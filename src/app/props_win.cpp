@@ -9,6 +9,7 @@
 #include "processing/PGPMain_win.h"
 #include "processing/pgpcontrol.h"
 #include "res/resource.h"
+#include "support/flagscope.h"
 #include "support/Tips_win.h"
 #include "support/deblog.h"
 #include "support/fileutil_win.h"
@@ -167,15 +168,6 @@ int ListSelection(HWND box) {
     const LRESULT selected = SendMessageA(box, LB_GETCURSEL, 0, 0);
     return selected == LB_ERR ? -1 : static_cast<int>(selected);
 }
-
-// Clears a flag however the scope is left.
-struct FlagScope {
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-    bool& flag_;
-};
 } // namespace
 
 TfrmProps::TrackMenuHook TfrmProps::TrackMenu = [](HMENU menu, HWND owner, int x, int y) {
@@ -1087,8 +1079,10 @@ void TfrmProps::Timer1Timer() {
 }
 
 void TfrmProps::TaskIcon1Click() {
-    if (TrayClickBusy)
+    if (TrayClickBusy || RunInProgress()) {
+        RefuseRunWhileBusy();
         return;
+    }
     // Cleared also when the run fails: a stuck flag would leave the tray icon dead.
     FlagScope busy(TrayClickBusy);
     DebugLog("MainPGP-T");
@@ -1097,6 +1091,11 @@ void TfrmProps::TaskIcon1Click() {
 }
 
 void TfrmProps::TaskIcon1RightClick() {
+    // Mid-run the window would only show up to be hidden again by the run.
+    if (RunInProgress()) {
+        RefuseRunWhileBusy();
+        return;
+    }
     ShowPropsWindow();
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/global.h"
 #include "drivers/MFDDirectory.h"
+#include "processing/PGPMain.h"
 #include "processing/mfdfile.h"
 #include "support/msgbox.h"
 #include "support/platform.h"
@@ -11,6 +12,87 @@
 const char* const DataFileRequest = "Data File=";
 const char* const ReadFileRequest = "read File=";
 const char* const WriteFileRequest = "Write File=";
+const char* const DriverExitCodesSection = "Driver Exit Codes";
+const char* const IgnoreExitCodeValue = "ignore";
+
+namespace {
+
+bool StartsWith(const std::string& text, const char* prefix) {
+    return text.compare(0, std::string(prefix).size(), prefix) == 0;
+}
+
+std::string Hex(unsigned long value) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (int shift = 28; shift >= 0; shift -= 4)
+        out += digits[(value >> shift) & 0xF];
+    return "0x" + out;
+}
+
+} // namespace
+
+bool IsCrashCode(unsigned long exitCode) {
+    return (exitCode & 0xFFFFFFFFul) >= 0xC0000000ul;
+}
+
+bool DriverRunFailed(DriverEnd end, unsigned long exitCode, bool checkExitCodes) {
+    if (end != DriverEnd::Exited)
+        return true;
+    return IsCrashCode(exitCode) || (checkExitCodes && exitCode != 0);
+}
+
+bool RequestMustSucceed(const std::string& request) {
+    return StartsWith(request, ReadFileRequest) || StartsWith(request, WriteFileRequest);
+}
+
+std::string RequestName(const std::string& request) {
+    for (const char* known : {ReadFileRequest, WriteFileRequest, DataFileRequest})
+        if (StartsWith(request, known))
+            return known;
+    return "Details";
+}
+
+std::string DriverFailureText(const std::string& driverFile, const std::string& request,
+                              DriverEnd end, unsigned long exitCode) {
+    const std::string what =
+        "The mail form driver " + driverFile + " failed on \"" + RequestName(request) + "\": ";
+    std::string how;
+    switch (end) {
+    case DriverEnd::EndedByUser:
+        how = "it was ended after it stopped responding.";
+        break;
+    case DriverEnd::Abandoned:
+        how = "Wextor 5 is closing and stopped waiting for it.";
+        break;
+    case DriverEnd::NotStarted:
+        how = "it could not be started.";
+        break;
+    case DriverEnd::Exited:
+        how = IsCrashCode(exitCode) ? "it crashed (exception " + Hex(exitCode) + ")."
+                                    : "it ended with exit code " + std::to_string(exitCode) + ".";
+        break;
+    }
+    if (StartsWith(request, WriteFileRequest))
+        return what + how +
+               "\r\n\r\nThe result did not reach your e-mail program. Check the message there "
+               "before you send it: it may be neither encrypted nor signed.";
+    if (StartsWith(request, ReadFileRequest))
+        return std::string(NoDataText) + "\r\n\r\n" + what + how +
+               " Nothing was changed in your e-mail program.";
+    return what + how;
+}
+
+std::string DriverWaitingText(const std::string& driverFile, const std::string& request) {
+    return "Waiting for " + driverFile + " (" + RequestName(request) + ")";
+}
+
+std::string DriverPatienceText(const std::string& driverFile, const std::string& request,
+                               unsigned seconds) {
+    return "The mail form driver " + driverFile + " has been working on \"" + RequestName(request) +
+           "\" for " + std::to_string(seconds) +
+           " seconds.\r\n\r\nEnd it now? Choose No to wait another " +
+           std::to_string(seconds) + " seconds.";
+}
 
 bool IsMailFormScript(const std::string& driverFile) {
     std::string lower = driverFile;

@@ -3,6 +3,8 @@
 // MailerScanPorts; mfdcaller_win.h gives the real ones.
 #pragma once
 
+#include "winctl/WinExecW.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,6 +17,33 @@ extern const char* const WriteFileRequest; // "Write File=": put the text back
 // Show mode and creation flags of a driver run: a normal window, normal priority.
 constexpr unsigned DriverShowMode = 1;
 constexpr unsigned DriverCreationFlags = 0x20;
+
+// How long a driver may work before the user is offered to end it (and again after each "no").
+constexpr unsigned DriverPatienceMs = 30000;
+
+// In the settings file: "<driver file>=ignore" in this section turns the exit-code check off for a
+// driver known to return meaningless codes. A crash still fails its request.
+extern const char* const DriverExitCodesSection; // "Driver Exit Codes"
+extern const char* const IgnoreExitCodeValue;    // "ignore"
+
+using DriverEnd = WaitEnd;
+
+// A Windows exception code (an error status, 0xC0000000 and up): the driver crashed.
+bool IsCrashCode(unsigned long exitCode);
+// Whether the driver's run failed its request; checkExitCodes false counts only crashes.
+bool DriverRunFailed(DriverEnd end, unsigned long exitCode, bool checkExitCodes);
+// Only a failed read or write can cost the user's message: a failed probe or Details run is logged.
+bool RequestMustSucceed(const std::string& request);
+// The request's name for reports: "read File=", "Write File=", "Data File=" or "Details".
+std::string RequestName(const std::string& request);
+// The report of a failed request: names the driver, the request and how it ended.
+std::string DriverFailureText(const std::string& driverFile, const std::string& request,
+                              DriverEnd end, unsigned long exitCode);
+// The line of the "PGP Running" window while a driver works.
+std::string DriverWaitingText(const std::string& driverFile, const std::string& request);
+// The question after DriverPatienceMs.
+std::string DriverPatienceText(const std::string& driverFile, const std::string& request,
+                               unsigned seconds);
 
 // Help context of the box shown when no active mail client runs.
 constexpr unsigned NoMailersHelpContext = 9003;

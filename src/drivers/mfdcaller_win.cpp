@@ -4,7 +4,11 @@
 #include "drivers/ChooseMailer_win.h"
 #include "drivers/ScriptInfo_win.h"
 #include "drivers/mfdcaller.h"
+#include "app/settings.h"
 #include "processing/PGPMain_win.h"
+#include "processing/running_win.h"
+#include "support/deblog.h"
+#include "support/msgbox.h"
 #include "winctl/WinExecW_win.h"
 #include "winctl/winop_win.h"
 
@@ -22,11 +26,57 @@ void ProcessPendingMessages() {
     }
 }
 
-void RunDriver(const std::string& request) {
-    ProcessPendingMessages();
-    WinExecAndWait32(DriverCommandLine(CurrentDriver, request), DriverShowMode,
-                     DriverCreationFlags);
-    ProcessPendingMessages();
+unsigned DriverPatience = DriverPatienceMs;
+
+namespace {
+
+// Whether the driver's exit codes count; "<driver>=ignore" in the settings turns that off.
+bool ChecksExitCodes(const std::string& driverFile) {
+    char value[64] = "";
+    GetPrivateProfileStringA(DriverExitCodesSection, driverFile.c_str(), "", value, sizeof value,
+                             SettingsFileName);
+    return lstrcmpiA(value, IgnoreExitCodeValue) != 0;
+}
+
+bool AskToEndDriver(const std::string& request) {
+    MsgBoxRequest box;
+    box.text = DriverPatienceText(CurrentDriver, request, DriverPatience / 1000);
+    box.caption = ApplicationTitle;
+    box.icon = MsgIcon::Confirmation;
+    box.buttons = mbYes | mbNo;
+    return ShowMessageBox(box) == mrYes;
+}
+
+void ReportDriverFailure(const std::string& request, const WaitResult& result) {
+    const std::string text = DriverFailureText(CurrentDriver, request, result.end, result.exitCode);
+    DebugLog("Driver failed: " + CurrentDriver + " " + RequestName(request) + " end " +
+             std::to_string(static_cast<int>(result.end)) + " code " +
+             std::to_string(result.exitCode));
+    if (!RequestMustSucceed(request) || result.end == DriverEnd::NotStarted)
+        return; // a probe or Details: nothing of the message is at stake; a launch was reported
+    MsgBoxRequest box;
+    box.text = text;
+    box.caption = ApplicationTitle;
+    box.icon = MsgIcon::Error;
+    box.buttons = mbOK;
+    ShowMessageBox(box);
+}
+
+} // namespace
+
+bool RunDriver(const std::string& request) {
+    if (frmRunning)
+        frmRunning->SetWaiting(DriverWaitingText(CurrentDriver, request));
+    const WaitResult result = WinExecAndWaitPumped(
+        DriverCommandLine(CurrentDriver, request), DriverShowMode, DriverCreationFlags,
+        DriverPatience, [&request] { return AskToEndDriver(request); });
+    if (frmRunning)
+        frmRunning->SetWaiting("");
+    if (DriverRunFailed(result.end, result.exitCode, ChecksExitCodes(CurrentDriver))) {
+        ReportDriverFailure(request, result);
+        return false;
+    }
+    return true;
 }
 
 bool FindRunningMailer(bool showProgress) {

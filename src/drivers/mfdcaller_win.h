@@ -7,8 +7,13 @@
 // main loop).
 void ProcessPendingMessages();
 
-// Runs CurrentDriver with the request and returns when its process has ended.
-void RunDriver(const std::string& request);
+// Runs CurrentDriver with the request and returns when its process has ended; window messages
+// go on being handled meanwhile. False when the request failed (a crash, a non-zero exit code
+// unless the settings say to ignore this driver's codes, or the user ended it); the failure of
+// a read or a write has been reported to the user, that of a probe or Details only logged.
+bool RunDriver(const std::string& request);
+// The patience in use (DriverPatienceMs; tests shorten it).
+extern unsigned DriverPatience;
 
 // Finds the running mail client of the Active list, asking the user when there are several;
 // true when the processing run must be abandoned. Uses frmChooseMailer (made when missing) and,

@@ -1,6 +1,7 @@
 #include "processing/PGPMain.h"
 
 #include "processing/armour.h"
+#include "processing/pgpcontrol.h"
 
 const char* const AddKeySwitch = "-AddKey";
 
@@ -27,6 +28,33 @@ bool HoldsWrappedKey(bool ignoreWrappedKeys, const std::string& before, const st
 bool PgpLeftResult(const std::string& before, const std::string& after) {
     return after != before && ClassifyArmour(after).AnyBlock;
 }
+
+std::string UnfitBodyText(const std::string& body) {
+    const std::size_t nul = body.find('\0');
+    if (nul != std::string::npos)
+        return "This message holds a zero byte (at position " + std::to_string(nul + 1) +
+               ") and cannot pass through the clipboard to PGP whole.\r\n\r\nNothing was "
+               "changed: remove the zero byte (it may come from a pasted file) and try again.";
+    if (body.size() > MaxMessageBytes)
+        return "This message is " + std::to_string(body.size()) + " bytes long; " +
+               ApplicationTitle + " takes messages of up to " + std::to_string(MaxMessageBytes) +
+               " bytes (16 MB).\r\n\r\nNothing was changed: send large files as an encrypted "
+               "attachment instead.";
+    return std::string();
+}
+
+std::string OutgoingFailureText(const std::string& pgpSwitch) {
+    return IsEncryptingSwitch(pgpSwitch) ? "PGP failed to encrypt!!!" : "PGP failed to sign!!!";
+}
+
+std::string StaleExchangeText(const std::string& path) {
+    return "The exchange file " + path +
+           " is left over from an earlier run and cannot be "
+           "removed.\r\n\r\nNothing was changed in your e-mail program. Close the program that "
+           "holds the file, or delete it, and try again.";
+}
+
+const char* const RunRefusedLogLine = "Run refused: a run is in progress";
 
 TMFDData ResultMessage(const std::string& text) {
     TMFDData message;

@@ -38,5 +38,21 @@ bool HoldsWrappedKey(bool ignoreWrappedKeys, const std::string& before, const st
 // Outgoing road: PGP changed the clipboard and left a PGP block there.
 bool PgpLeftResult(const std::string& before, const std::string& after);
 
+// The largest body a run takes: beyond it the clipboard round trip and the drivers take minutes
+// (measured by bench/bigmessage.sh) while the program looks dead.
+constexpr std::size_t MaxMessageBytes = std::size_t(16) << 20;
+// Why the body cannot pass through the clipboard whole (a NUL byte, or over MaxMessageBytes);
+// empty when it can.
+std::string UnfitBodyText(const std::string& body);
+
+// Outgoing road: PGP left no result. "PGP failed to encrypt!!!" or "PGP failed to sign!!!".
+std::string OutgoingFailureText(const std::string& pgpSwitch);
+
+// The exchange file of an earlier run is there and cannot be removed.
+std::string StaleExchangeText(const std::string& path);
+
+// Logged when a trigger comes while a run is in progress.
+extern const char* const RunRefusedLogLine; // "Run refused: a run is in progress"
+
 // The exchange file the result return hands the driver: the text as body, all else cleared.
 TMFDData ResultMessage(const std::string& text);

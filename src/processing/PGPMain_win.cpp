@@ -4,9 +4,11 @@
 #include "drivers/mfdcaller.h"
 #include "drivers/mfdcaller_win.h"
 #include "processing/clipboard_win.h"
+#include "processing/armour.h"
 #include "processing/pgpcontrol.h"
 #include "support/deblog.h"
 #include "support/error.h"
+#include "support/flagscope.h"
 #include "support/fileutil.h"
 #include "support/msgbox.h"
 #include "support/platform.h"
@@ -33,6 +35,14 @@ class WindowlessHost : public ProcessingHost {
 
 WindowlessHost windowlessHost;
 ProcessingHost* currentHost = &windowlessHost;
+
+bool runInProgress = false;
+
+// False when a file is there that cannot be removed.
+bool RemoveExchangeFile() {
+    platform::DeleteFileAt(ExchangeFilePath);
+    return !platform::FileExists(ExchangeFilePath);
+}
 
 void SetWaitCursor(bool wait) {
     SetCursor(LoadCursorA(nullptr, wait ? IDC_WAIT : IDC_ARROW));
@@ -151,8 +161,12 @@ void OutgoingRoad(const std::string& pgpSwitch, ProcessingHost& host) {
     if (!InvokePgp(pgpSwitch))
         return;
     const std::string after = GetClipboardText();
-    if (!PgpLeftResult(before, after))
+    if (!PgpLeftResult(before, after)) {
+        // The mail must not go out believed signed (or encrypted) when it is not.
+        if (!IsEncryptingSwitch(pgpSwitch) || ClassifyArmour(after).MessageBlock)
+            ShowError("Message", OutgoingFailureText(pgpSwitch));
         return;
+    }
     host.SetClipboardReceiverText(after);
     SetProgress(83);
 }
@@ -165,7 +179,24 @@ ProcessingHost* SetProcessingHost(ProcessingHost* host) {
     return before;
 }
 
+bool RunInProgress() {
+    return runInProgress;
+}
+
+bool RefuseRunWhileBusy() {
+    if (!runInProgress)
+        return false;
+    MessageBeep(MB_ICONWARNING);
+    DebugLog(RunRefusedLogLine);
+    return true;
+}
+
 void MainPGP(bool routine) {
+    // Every trigger (tray click, Run buttons, their keys) comes here; windows stay alive while
+    // a driver or PGP works, so a second run must be refused here, not only at the tray icon.
+    if (RefuseRunWhileBusy())
+        return;
+    FlagScope busy(runInProgress);
     ProcessingHost& host = *currentHost;
     StepCode = 5501;
     host.HidePropsWindow();
@@ -187,8 +218,14 @@ void MainPGP(bool routine) {
     if (abandon)
         return;
 
+    // An older message left in the exchange file must never pass for this one.
+    if (!RemoveExchangeFile()) {
+        AskUser(StaleExchangeText(ExchangeFilePath), MsgIcon::Error, mbOK);
+        return;
+    }
     ExchangeFileWipe wipe;
-    RunDriver(ReadFileRequest + ExchangeFilePath);
+    if (!RunDriver(ReadFileRequest + ExchangeFilePath))
+        return;
     StepCode = 5505;
     SetProgress(50);
     TMFDData message;
@@ -199,6 +236,11 @@ void MainPGP(bool routine) {
 
     if (LacksMailData(message)) {
         AskUser(NoDataText, MsgIcon::Error, mbOK);
+        return;
+    }
+    const std::string unfit = UnfitBodyText(message.Body);
+    if (!unfit.empty()) {
+        AskUser(unfit, MsgIcon::Error, mbOK);
         return;
     }
 
@@ -232,14 +274,24 @@ void ReturnResultToMailer(const std::string& text) {
     TMFDData message = ResultMessage(text);
     StepCode = 5701;
     StepCode = 5702;
-    WriteMfdFile(message, ExchangeFilePath);
+    ExchangeFileWipe wipe;
+    // A failed write has been reported; the driver must not be handed whatever the file holds.
+    if (!RemoveExchangeFile()) {
+        AskUser(StaleExchangeText(ExchangeFilePath), MsgIcon::Error, mbOK);
+        return;
+    }
+    if (!WriteMfdFile(message, ExchangeFilePath))
+        return;
     StepCode = 5703;
     ProcessPendingMessages();
     SetClipboardText("");
     StepCode = 5704;
-    RunDriver(WriteFileRequest + ExchangeFilePath);
+    const bool written = RunDriver(WriteFileRequest + ExchangeFilePath);
     StepCode = 5705;
     ProcessPendingMessages();
+    // The result stays at hand when it did not reach the mail client.
+    if (!written)
+        SetClipboardText(text);
     StepCode = 5707;
     SetWaitCursor(false);
 }

@@ -16,6 +16,11 @@ ProcessingHost* SetProcessingHost(ProcessingHost* host);
 // One processing run on the message open in the mail client.
 void MainPGP(bool routine);
 
+// Whether a processing run is in progress.
+bool RunInProgress();
+// During a run: a beep and a line in the log, true (the trigger must start nothing).
+bool RefuseRunWhileBusy();
+
 // The change handler of txtClipboardReceiver: a non-empty text is written to the exchange file
 // and put into the mail client by CurrentDriver.
 void ReturnResultToMailer(const std::string& text);

@@ -94,11 +94,13 @@ std::string GetClipboardText() {
 }
 
 bool SetClipboardText(const std::string& text) {
+    // CF_TEXT ends at the first NUL: such a text would reach PGP cut short.
+    if (text.find('\0') != std::string::npos)
+        return false;
     ClipboardScope clipboard;
     if (!clipboard.open() || !EmptyClipboard())
         return false;
-    const std::string cut = text.substr(0, std::strlen(text.c_str()));
-    bool ok = SetData(CF_TEXT, cut.c_str(), cut.size() + 1);
+    bool ok = SetData(CF_TEXT, text.c_str(), text.size() + 1);
     ok = SetPrivacyFormat(ExcludeFromMonitorFormat, 0) && ok;
     ok = SetPrivacyFormat(IncludeInHistoryFormat, 0) && ok;
     ok = SetPrivacyFormat(UploadToCloudFormat, 0) && ok;

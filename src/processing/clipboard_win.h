@@ -7,7 +7,7 @@
 std::string GetClipboardText();
 // Replaces the clipboard's content by the text. Message text is kept out of clipboard
 // monitors, the clipboard history and the cloud clipboard. False when the clipboard stayed busy
-// or the text could not be set.
+// or the text could not be set, and for a text holding a NUL (the clipboard would cut it there).
 bool SetClipboardText(const std::string& text);
 
 // The registered formats that keep clipboard content private.

@@ -172,6 +172,6 @@ std::string BuildMfdText(const TMFDData& message) {
     return out;
 }
 
-void WriteMfdFile(const TMFDData& message, const std::string& path) {
-    WriteFileString(path, BuildMfdText(message));
+bool WriteMfdFile(const TMFDData& message, const std::string& path) {
+    return WriteFileString(path, BuildMfdText(message));
 }

@@ -58,5 +58,5 @@ void ReadMfdFile(const std::string& path, TMFDData& message);
 // The bytes WriteMfdFile writes. A CR or LF inside a header value is written as a blank: the
 // format has no escaping, and a raw line break would forge header lines or end the header early.
 std::string BuildMfdText(const TMFDData& message);
-// Creates or replaces the file; a failure is reported by WriteFileString, not raised.
-void WriteMfdFile(const TMFDData& message, const std::string& path);
+// Creates or replaces the file; a failure is reported by WriteFileString, not raised: false then.
+bool WriteMfdFile(const TMFDData& message, const std::string& path);

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace {
 constexpr int kClientWidth = 137, kClientHeight = 23;
 
@@ -19,12 +21,40 @@ void PumpPendingMessages() {
     }
 }
 
-// The panel: a single border, a raised inner bevel and the caption in black.
+int LineHeight(HWND window) {
+    HDC dc = GetDC(window);
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return metrics.tmHeight + 4;
+}
+
+// The panel: a single border, a raised inner bevel and the caption in black; below it, while
+// the run waits for a driver, the line that names it.
 void PaintPanel(HWND window) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     RECT r;
     GetClientRect(window, &r);
+    const auto* waiting =
+        reinterpret_cast<const std::string*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (waiting && !waiting->empty()) {
+        RECT line = r;
+        line.top = kClientHeight;
+        r.bottom = kClientHeight;
+        FillRect(dc, &line, GetSysColorBrush(COLOR_INFOBK));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+        HGDIOBJ old =
+            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
+        InflateRect(&line, -4, 0);
+        DrawTextA(dc, waiting->c_str(), -1, &line,
+                  DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        SelectObject(dc, old);
+    }
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
     FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     InflateRect(&r, -1, -1);
@@ -91,6 +121,32 @@ void TfrmRunning::FormCreate() {
 void TfrmRunning::SetProgress(int position) {
     if (progressBar1_)
         SendMessageA(progressBar1_, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+}
+
+void TfrmRunning::SetWaiting(const std::string& text) {
+    if (!window_ || text == waiting_)
+        return;
+    waiting_ = text;
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&waiting_));
+    RECT r;
+    GetWindowRect(window_, &r);
+    if (!baseHeight_)
+        baseHeight_ = r.bottom - r.top;
+    int width = r.right - r.left;
+    if (!text.empty()) {
+        HDC dc = GetDC(window_);
+        HGDIOBJ old =
+            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window_, WM_GETFONT, 0, 0)));
+        SIZE size = {};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        SelectObject(dc, old);
+        ReleaseDC(window_, dc);
+        width = std::max(width, static_cast<int>(size.cx) + 10);
+    }
+    const int height = baseHeight_ + (text.empty() ? 0 : LineHeight(window_));
+    SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window_, nullptr, TRUE);
+    UpdateWindow(window_);
 }
 
 int TfrmRunning::Progress() const {

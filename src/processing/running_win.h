@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 class TfrmRunning {
   public:
     // Creates the window by the cursor, shows it and lets pending messages run.
@@ -14,9 +16,14 @@ class TfrmRunning {
     HWND handle() const { return window_; }
     void SetProgress(int position); // ProgressBar1, 0..100
     int Progress() const;
+    // A second line under the panel: what the run waits for; empty takes it away.
+    void SetWaiting(const std::string& text);
+    const std::string& Waiting() const { return waiting_; }
 
   private:
     void FormCreate();
     HWND window_ = nullptr;
     HWND progressBar1_ = nullptr;
+    std::string waiting_;
+    int baseHeight_ = 0;
 };

@@ -3,8 +3,15 @@
 
 #include <string>
 
+// The notice of a log that cannot be written; what is the system's reason.
+std::string LogFailureText(const std::string& path, const std::string& what);
+// Whether the notice has been shown; tests put it back.
+extern bool LogFailureTold;
+
 std::string DebugLogPath();
-// "date time: message" CR LF, appended; a failure raises FileError to the caller.
+// "date time: message" CR LF, appended. A log that cannot be written never stops the program:
+// the user is told once (a "Warning" box naming the file), later lines are dropped.
 void DebugLog(const std::string& message);
-// Keeps the log's tail of about 20000 bytes, then logs "Log trimmed".
+// Keeps the log's tail of about 20000 bytes, then logs "Log trimmed"; a log that cannot be
+// written is left alone.
 void TrimDebugLog();

@@ -7,11 +7,13 @@
 #include <chrono>
 #include <random>
 
-void WriteFileString(const std::string& path, const std::string& text) {
+bool WriteFileString(const std::string& path, const std::string& text) {
     try {
         platform::WriteWholeFile(path, text);
+        return true;
     } catch (const std::exception& e) {
         ShowError("WriteFileString:" + path, e.what());
+        return false;
     }
 }
 

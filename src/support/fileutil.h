@@ -5,7 +5,8 @@
 
 // Creates or truncates the file and writes the text exactly. Never fails to its caller: a
 // failure is reported with ShowError("WriteFileString:" + path, system error text).
-void WriteFileString(const std::string& path, const std::string& text);
+// True when the file was written.
+bool WriteFileString(const std::string& path, const std::string& text);
 
 // Keeps the last maxSize + 1 bytes of a file longer than maxSize.
 void TrimFileToSize(const std::string& path, long long maxSize);

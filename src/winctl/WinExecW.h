@@ -12,6 +12,18 @@ constexpr std::size_t MaxCommandLineLength = CommandLineBufferSize - 1;
 // What a failed launch returns.
 constexpr int LaunchFailed = -1;
 
+// How a waited-for program ended.
+enum class WaitEnd {
+    Exited,      // by itself; exitCode holds its code
+    EndedByUser, // the user chose to end it when asked after the patience time
+    Abandoned,   // the program is quitting (WM_QUIT): the wait was given up, it may still run
+    NotStarted,  // it could not be started (reported)
+};
+struct WaitResult {
+    WaitEnd end = WaitEnd::NotStarted;
+    unsigned long exitCode = 0;
+};
+
 // Whether the command line can be handed over whole. A longer one, or one with a zero
 // character, would be cut: it is refused with a fatal report instead.
 bool AcceptCommandLine(const std::string& commandLine);

@@ -1,7 +1,10 @@
 // Starting a program and waiting for its end.
 #pragma once
 
+#include "winctl/WinExecW.h"
+
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // Starts the command line (its first token is the program, by the system's rules for unquoted
@@ -10,3 +13,10 @@
 // longer than 511 characters, gets a fatal report and LaunchFailed (-1).
 int WinExecAndWait32(const std::string& commandLine, std::uint16_t showMode,
                      std::uint32_t creationFlags);
+
+// Like WinExecAndWait32, but the caller's windows stay alive while the program runs: messages
+// are dispatched, a WM_QUIT gives the wait up (and is kept for the main loop), and every
+// patienceMs askToEnd decides whether to end the program.
+WaitResult WinExecAndWaitPumped(const std::string& commandLine, std::uint16_t showMode,
+                                std::uint32_t creationFlags, unsigned patienceMs,
+                                const std::function<bool()>& askToEnd);

@@ -24,13 +24,18 @@ class TestHost : public ProcessingHost {
   public:
     void HidePropsWindow() override { ++hidden; }
     WindowHandle ActiveForm() override { return form; }
-    const ProcessingSettingsView& Settings() override { return settings; }
+    const ProcessingSettingsView& Settings() override {
+        if (settingsFail)
+            throw FileError("settings gone");
+        return settings;
+    }
     void SetClipboardReceiverText(const std::string& text) override {
         receiver.push_back(text);
         ReturnResultToMailer(text);
         stepAfterReturn.push_back(StepCode);
     }
     int hidden = 0;
+    bool settingsFail = false;
     WindowHandle form = nullptr;
     ProcessingSettings settings;
     std::vector<std::string> receiver;
@@ -112,12 +117,6 @@ class MainPgpRun : public ::testing::Test {
         }
         return lines;
     }
-    // The exchange file the driver got for "Write File=": the result as the only content.
-    std::string WrittenBack(const std::string& result) {
-        return "MFD-Protocol-Version: 0\r\nWrap-Column: 0\r\nWtype: 0\r\nInformation: \r\n"
-               "Command: 0\r\nLacking: 0\r\nMFD-State: \r\nDefault-Mail-Domain: \r\n\r\n" +
-               result;
-    }
     // An encrypted block of the stand-in, made by a run of its own.
     std::string Encrypted(const std::string& plain) {
         Process stub("\"" + PgpMainExe + "\"");
@@ -172,7 +171,7 @@ TEST_F(MainPgpRun, OutgoingMailIsProcessedAndWrittenBack) {
         EXPECT_EQ(host.receiver[0], "");
         EXPECT_EQ(host.receiver[1], result);
         EXPECT_EQ(host.stepAfterReturn, (std::vector<int>{5700, 5707}));
-        EXPECT_EQ(ReadFile(ExchangeFilePath), WrittenBack(result)); // not the message read
+        EXPECT_FALSE(FileExists(ExchangeFilePath)); // wiped once the driver has written it back
         EXPECT_EQ(GetClipboardText(), "");
         const auto commands = pgp.Commands();
         ASSERT_FALSE(commands.empty());
@@ -266,13 +265,15 @@ TEST_F(MainPgpRun, FailedEncryptionLeavesTheMailAlone) {
     ExpectRunEnded();
 }
 
+// The user must not believe the mail signed: the failure is said as for encryption.
 TEST_F(MainPgpRun, PgpLeavingTheClipboardAsItWasTouchesNothing) {
     DemoMail demo("compose", Bin("testbed\\data\\compose.txt"));
     const std::string body = demo.Body();
     pgp.Control("LeaveClipboard=all\r\n");
     host.settings.routineMode = 1; // signing: no check for an encrypted block
     MainPGP(true);
-    EXPECT_TRUE(boxes.asked().empty());
+    ASSERT_EQ(boxes.asked().size(), 1u);
+    EXPECT_NE(boxes.asked()[0].text.find("PGP failed to sign!!!"), std::string::npos);
     EXPECT_EQ(demo.Body(), body);
     EXPECT_EQ(host.receiver, std::vector<std::string>{""});
     EXPECT_FALSE(FileExists(ExchangeFilePath));
@@ -402,7 +403,11 @@ TEST_F(MainPgpRun, NoDataFromTheMailClient) {
         const size_t asked = boxes.asked().size();
         MainPGP(true);
         ASSERT_EQ(boxes.asked().size(), asked + 1) << c.what;
-        EXPECT_EQ(boxes.asked().back().text, NoDataText) << c.what;
+        // A driver that says why (its exit code) is named with the code.
+        EXPECT_EQ(boxes.asked().back().text.rfind(NoDataText, 0), 0u) << c.what;
+        EXPECT_EQ(boxes.asked().back().text.find("DEMOMFD.EXE") != std::string::npos,
+                  c.drivers[0] == "DEMOMFD.EXE")
+            << c.what;
         EXPECT_EQ(boxes.asked().back().buttons, unsigned(mbOK));
         EXPECT_FALSE(FileExists(ExchangeFilePath));
         EXPECT_TRUE(pgp.Commands().empty());
@@ -413,11 +418,10 @@ TEST_F(MainPgpRun, NoDataFromTheMailClient) {
 // An error after the read still wipes the message and ends the run; its report can tell where.
 TEST_F(MainPgpRun, ErrorAfterTheReadWipesAndEndsTheRun) {
     DemoMail demo("compose", Bin("testbed\\data\\compose.txt"));
-    WriteFile(DebugLogPath(), "");
-    SetReadOnly(DebugLogPath(), true);
+    host.settingsFail = true;
     EXPECT_THROW(MainPGP(true), FileError);
-    SetReadOnly(DebugLogPath(), false);
-    EXPECT_EQ(StepCode, 5509);
+    host.settingsFail = false;
+    EXPECT_EQ(StepCode, 5506);
     EXPECT_FALSE(FileExists(ExchangeFilePath));
     EXPECT_EQ(frmRunning, nullptr);
     EXPECT_EQ(FindWindowA(nullptr, "PGP Running"), nullptr);

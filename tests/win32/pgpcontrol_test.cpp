@@ -349,9 +349,9 @@ TEST(Clipboard, MessageTextStaysPrivateAndReadsBack) {
         EXPECT_EQ(FormatDword(IncludeInHistoryFormat), 0u);
         EXPECT_EQ(FormatDword(UploadToCloudFormat), 0u);
     }
-    // The text ends at its first NUL, as CF_TEXT does.
-    ASSERT_TRUE(SetClipboardText(std::string("cut\0off", 7)));
-    EXPECT_EQ(GetClipboardText(), "cut");
+    // CF_TEXT would end at the first NUL: such a text is refused and the clipboard left alone.
+    EXPECT_FALSE(SetClipboardText(std::string("cut\0off", 7)));
+    EXPECT_EQ(GetClipboardText(), texts[3]);
 }
 
 TEST(Clipboard, BusyClipboardIsReportedAndLeftAlone) {
