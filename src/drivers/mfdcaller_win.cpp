@@ -27,6 +27,7 @@ void ProcessPendingMessages() {
 }
 
 unsigned DriverPatience = DriverPatienceMs;
+std::string DriverSettingsFile = SettingsFileName;
 
 namespace {
 
@@ -34,7 +35,7 @@ namespace {
 bool ChecksExitCodes(const std::string& driverFile) {
     char value[64] = "";
     GetPrivateProfileStringA(DriverExitCodesSection, driverFile.c_str(), "", value, sizeof value,
-                             SettingsFileName);
+                             DriverSettingsFile.c_str());
     return lstrcmpiA(value, IgnoreExitCodeValue) != 0;
 }
 
