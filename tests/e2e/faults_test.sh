@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Tray clicks with a driver that fails on purpose (FAULTMFD.EXE, the Demo Mail driver with a
+# fault): the user is told, Demo Mail keeps the message as it was, no exchange file is left,
+# and the next click works.
+# $1: the Windows build folder.
+set -u
+BIN=$1
+ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+. "$ROOT/scripts/lib/e2e.sh"
+. "$ROOT/scripts/lib/install-testbed.sh"
+e2e_env
+install_testbed
+work=$(mktemp -d)
+demomail="$BIN/testbed/demomail/DemoMail.exe"
+mfd="$WINEPREFIX/drive_c/MFD"
+log="$WEXTOR_APP/DebugLog.Txt"
+printf 'Demo Mail (faults)!4!FAULTMFD.EXE!testbed driver that fails on purpose\r\n' >>"$mfd/SELECTG.DAT"
+printf 'Demo Mail (faults)%200s%s\r\n' '' 'FAULTMFD.EXE' >"$WEXTOR_APP/ActiveMailers.dat"
+
+cleanup() {
+    wine "$demomail" /quit >/dev/null 2>&1
+    prefix_kill 'Wextor5.exe'
+    prefix_kill 'PGPstub.exe'
+    prefix_kill 'FAULTMFD.EXE'
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fault() { printf '[Fault]\r\nRequest=%s\r\nFault=%s\r\n' "$1" "$2" >"$mfd/FAULTMFD.ini"; }
+body() { wine "$demomail" /dumpbody "$(winpath "$work/body.txt")" >/dev/null 2>&1 && cat "$work/body.txt"; }
+run_ended() { [ "$(grep -c 'MainPGP-End' "$log" 2>/dev/null)" -ge "$1" ]; }
+no_exchange_file() { [ ! -e "$WEXTOR_APP/tmpmfd.tmp" ]; }
+
+wine "$demomail" >/dev/null 2>&1 &
+check "Demo Mail started" poll 30 window_shown "Demo Mail - Inbox"
+(cd "$WEXTOR_APP" && wine ./Wextor5.exe /s >/dev/null 2>&1 &)
+check "the tray icon shows" poll 30 tray_shown
+printf 'To: alice@example.com\r\nSubject: Plans\r\n\r\nMeet at noon.\r\n' >"$work/msg.txt"
+wine "$demomail" /open compose "$(winpath "$work/msg.txt")" >/dev/null 2>&1
+poll 10 window_shown "Compose Mail - Plans"
+body >"$work/original.txt"
+
+runs=0
+for f in "read truncate" "read exit" "Write crash-before" "Write exit"; do
+    set -- $f
+    fault "$1" "$2"
+    click_tray_icon 1
+    check "$f: the user is told" press "Wextor 5" Return
+    runs=$((runs + 1))
+    check "$f: the run ended" poll 30 run_ended $runs
+    if [ "$f" = "Write exit" ]; then
+        # The driver put the result in, then said it failed: the result, and a warning.
+        check "$f: the compose window holds the result" grep -q -- '-----BEGIN PGP MESSAGE-----' <(body)
+    else
+        check "$f: the compose window holds the message as it was" cmp -s "$work/original.txt" <(body)
+    fi
+    check "$f: the log names the driver and the request" grep -q "Driver failed: FAULTMFD.EXE $1" "$log"
+    check "$f: no exchange file is left" no_exchange_file
+    [ "$f" = "Write exit" ] || continue
+    wine "$demomail" /open compose "$(winpath "$work/msg.txt")" >/dev/null 2>&1
+    poll 10 window_shown "Compose Mail - Plans"
+done
+
+fault "" ""
+click_tray_icon 1
+runs=$((runs + 1))
+check "the next click works" poll 60 run_ended $runs
+check "the compose window holds the encrypted message" grep -q -- '-----BEGIN PGP MESSAGE-----' <(body)
+check "no exchange file is left" no_exchange_file
+
+echo "$E2E_FAILURES failed"
+exit "$E2E_FAILURES"
