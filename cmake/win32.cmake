@@ -112,6 +112,10 @@ foreach(f IN LISTS win32_tests)
     endif()
 endforeach()
 
+# Where a big message's run spends its time (bench/bigmessage.sh runs it under Wine).
+add_executable(bigmessage_win ${CMAKE_SOURCE_DIR}/bench/bigmessage_win.cpp)
+target_link_libraries(bigmessage_win PRIVATE wextor_win)
+
 # End-to-end scenarios: shell scripts that start Wextor5.exe with the testbed.
 file(GLOB e2e_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.sh)
 foreach(f IN LISTS e2e_tests)

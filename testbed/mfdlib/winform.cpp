@@ -51,9 +51,28 @@ std::string WindowText(HWND w) {
 
 bool SetWindowTextOf(HWND w, const std::string& text) {
     DWORD_PTR ok = 0;
-    return SendMessageTimeoutA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), kSendFlags,
-                               kSendMs, &ok) &&
-           ok;
+    // Wine refuses a WM_SETTEXT to another process from about a million characters on: a long
+    // text goes into an edit control in pieces, each replacing the empty selection at the end.
+    const std::size_t kPiece = 256 * 1024;
+    if (text.size() <= 2 * kPiece)
+        return SendMessageTimeoutA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                                   kSendFlags, kSendMs, &ok) &&
+               ok;
+    if (!SendMessageTimeoutA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""), kSendFlags, kSendMs,
+                             &ok) ||
+        !ok)
+        return false;
+    for (std::size_t at = 0; at < text.size(); at += kPiece) {
+        const std::string piece = text.substr(at, kPiece);
+        SendMessageTimeoutA(w, EM_SETSEL, static_cast<WPARAM>(-1), -1, kSendFlags, kSendMs, &ok);
+        if (!SendMessageTimeoutA(w, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()),
+                                 kSendFlags, kSendMs, &ok))
+            return false;
+    }
+    LRESULT length = 0;
+    DWORD_PTR got = 0;
+    length = SendMessageTimeoutA(w, WM_GETTEXTLENGTH, 0, 0, kSendFlags, kSendMs, &got) ? got : 0;
+    return static_cast<std::size_t>(length) == text.size();
 }
 
 std::vector<HWND> TopWindowsOf(DWORD processId, const std::vector<std::string>& classes) {
