@@ -53,8 +53,11 @@ void ReportDriverFailure(const std::string& request, const WaitResult& result) {
     DebugLog("Driver failed: " + CurrentDriver + " " + RequestName(request) + " end " +
              std::to_string(static_cast<int>(result.end)) + " code " +
              std::to_string(result.exitCode));
-    if (!RequestMustSucceed(request) || result.end == DriverEnd::NotStarted)
-        return; // a probe or Details: nothing of the message is at stake; a launch was reported
+    // A probe or Details puts nothing of the message at stake; a failed launch was reported; a
+    // program that is ending (Windows shutting down) shows no more boxes.
+    if (!RequestMustSucceed(request) || result.end == DriverEnd::NotStarted ||
+        result.end == DriverEnd::Abandoned)
+        return;
     MsgBoxRequest box;
     box.text = text;
     box.caption = ApplicationTitle;

@@ -18,6 +18,7 @@ printf 'Demo Mail (faults)!4!FAULTMFD.EXE!testbed driver that fails on purpose\r
 printf 'Demo Mail (faults)%200s%s\r\n' '' 'FAULTMFD.EXE' >"$WEXTOR_APP/ActiveMailers.dat"
 
 cleanup() {
+    chattr -i "$log" 2>/dev/null
     wine "$demomail" /quit >/dev/null 2>&1
     prefix_kill 'Wextor5.exe'
     prefix_kill 'PGPstub.exe'
@@ -67,6 +68,25 @@ runs=$((runs + 1))
 check "the next click works" poll 60 run_ended $runs
 check "the compose window holds the encrypted message" grep -q -- '-----BEGIN PGP MESSAGE-----' <(body)
 check "no exchange file is left" no_exchange_file
+
+# A log that cannot be written (Windows refuses the file): start-up still reaches the tray icon,
+# the user is told once, and runs and their reports go on.
+prefix_kill 'Wextor5.exe'
+chattr +i "$log"
+(cd "$WEXTOR_APP" && wine ./Wextor5.exe /s >/dev/null 2>&1 &)
+check "unwritable log: the user is told" press "Warning" Return
+check "unwritable log: the program runs with its tray icon" poll 30 tray_shown
+fault read exit
+click_tray_icon 1
+check "unwritable log: a failed run is still reported" press "Wextor 5" Return
+fault "" ""
+encrypted_again() { body | grep -q -- '-----BEGIN PGP MESSAGE-----' && [ ! -e "$WEXTOR_APP/tmpmfd.tmp" ]; }
+wine "$demomail" /open compose "$(winpath "$work/msg.txt")" >/dev/null 2>&1
+poll 10 window_shown "Compose Mail - Plans"
+click_tray_icon 1
+check "unwritable log: a run still works" poll 60 encrypted_again
+check "unwritable log: only one notice" bash -c '! xdotool search --onlyvisible --name "^Warning\$" >/dev/null 2>&1'
+chattr -i "$log"
 
 echo "$E2E_FAILURES failed"
 exit "$E2E_FAILURES"

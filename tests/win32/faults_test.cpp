@@ -15,6 +15,8 @@
 
 #include <algorithm>
 
+#include <tlhelp32.h>
+
 using namespace runbed;
 
 namespace {
@@ -63,6 +65,24 @@ class FaultRun : public ::testing::Test {
     void Fault(const std::string& request, const std::string& fault, const std::string& more = "") {
         WriteFile(mfd.file("FAULTMFD.ini"),
                   "[Fault]\r\nRequest=" + request + "\r\nFault=" + fault + "\r\n" + more);
+    }
+    // A hang that the run gave up on goes on: the test ends it.
+    static void EndHungDrivers() {
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32 entry = {};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32First(snapshot, &entry); more;
+             more = Process32Next(snapshot, &entry)) {
+            if (lstrcmpiA(entry.szExeFile, "FAULTMFD.EXE") != 0)
+                continue;
+            if (HANDLE h =
+                    OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+                TerminateProcess(h, 1);
+                WaitForSingleObject(h, 5000);
+                CloseHandle(h);
+            }
+        }
+        CloseHandle(snapshot);
     }
     std::string DriverLog() {
         return FileExists(mfd.file("FAULTMFD.log")) ? ReadFile(mfd.file("FAULTMFD.log")) : "";
@@ -195,6 +215,29 @@ TEST_F(FaultRun, NoSecondRunWhileADriverWorks) {
     EXPECT_EQ(demo.Body(), original);
     const std::string log = DriverLog();
     EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 2) << log; // the probe and the one read
+}
+
+// Windows shutting down (the program's quit) is not held up by a hung driver: the run ends at
+// once, with no box, and the quit stays for the main loop.
+TEST_F(FaultRun, QuitDuringAHungDriverEndsTheRun) {
+    Fault("Write", "hang");
+    DriverPatience = 60000;
+    DemoMail demo("compose", Bin("testbed\\data\\compose.txt"));
+    const std::string original = demo.Body();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 1000, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        PostQuitMessage(0);
+    });
+    const ULONGLONG start = GetTickCount64();
+    MainPGP(true);
+    KillTimer(nullptr, timer);
+    EXPECT_LT(GetTickCount64() - start, 30000u);
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_TRUE(boxes.asked().empty());
+    EXPECT_EQ(demo.Body(), original);
+    EXPECT_FALSE(FileExists(ExchangeFilePath));
+    EndHungDrivers();
 }
 
 // An exchange file that cannot be removed is never taken for the message, and a failed write
