@@ -90,8 +90,8 @@ std::string DriverPatienceText(const std::string& driverFile, const std::string&
                                unsigned seconds) {
     return "The mail form driver " + driverFile + " has been working on \"" + RequestName(request) +
            "\" for " + std::to_string(seconds) +
-           " seconds.\r\n\r\nEnd it now? Choose No to wait another " +
-           std::to_string(seconds) + " seconds.";
+           " seconds.\r\n\r\nEnd it now? Choose No to wait another " + std::to_string(seconds) +
+           " seconds.";
 }
 
 bool IsMailFormScript(const std::string& driverFile) {
@@ -109,6 +109,12 @@ std::string DriverCommandLine(const std::string& driverFile, const std::string& 
     if (IsMailFormScript(driverFile))
         return ProgramDir + "SBM.EXE " + driverFile + " " + request;
     return MfdDirectory + "\\" + driverFile + " " + request;
+}
+
+std::string DriverProgram(const std::string& driverFile) {
+    if (IsMailFormScript(driverFile))
+        return ProgramDir + "SBM.EXE";
+    return MfdDirectory + "\\" + driverFile;
 }
 
 std::string ChooserEntry(const std::string& information, const std::string& windowTitle,

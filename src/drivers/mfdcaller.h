@@ -56,6 +56,8 @@ bool IsProgramDriverName(const std::string& driverFile);
 // Scripts go to the engine beside the program, named as the catalogue writes them; programs run
 // from MfdDirectory. Nothing is quoted; an empty request leaves a trailing blank.
 std::string DriverCommandLine(const std::string& driverFile, const std::string& request);
+// The program file the command line starts, named exactly: the script engine or the driver.
+std::string DriverProgram(const std::string& driverFile);
 
 // Information, " / ", the window title, 200 blanks, the driver file.
 std::string ChooserEntry(const std::string& information, const std::string& windowTitle,

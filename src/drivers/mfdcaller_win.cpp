@@ -73,7 +73,8 @@ bool RunDriver(const std::string& request) {
         frmRunning->SetWaiting(DriverWaitingText(CurrentDriver, request));
     const WaitResult result = WinExecAndWaitPumped(
         DriverCommandLine(CurrentDriver, request), DriverShowMode, DriverCreationFlags,
-        DriverPatience, [&request] { return AskToEndDriver(request); });
+        DriverPatience, [&request] { return AskToEndDriver(request); },
+        DriverProgram(CurrentDriver));
     if (frmRunning)
         frmRunning->SetWaiting("");
     if (DriverRunFailed(result.end, result.exitCode, ChecksExitCodes(CurrentDriver))) {

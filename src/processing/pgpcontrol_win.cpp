@@ -1,6 +1,7 @@
 #include "processing/pgpcontrol_win.h"
 
 #include "processing/clipboard_win.h"
+#include "winctl/WinExecW_win.h"
 #include "winctl/winop_win.h"
 
 namespace {
@@ -13,7 +14,8 @@ class WindowsPgp : public PgpPlatform {
         return SearchWindows(PgpTrayCriteria(), PgpSearchAnchor);
     }
     unsigned StartProgram(const std::string& commandLine) override {
-        return WinExec(commandLine.c_str(), SW_SHOWNORMAL);
+        // By its exact name: a "C:\\Program Files\\..." path must not start "C:\\Program.exe".
+        return WinExecProgram(commandLine, SW_SHOWNORMAL);
     }
     unsigned long long NowMs() override { return GetTickCount64(); }
     bool ProcessMessages() override {

@@ -18,7 +18,7 @@ struct Started {
 
 // Starts the command line; false after the fatal report.
 bool Start(const std::string& commandLine, std::uint16_t showMode, std::uint32_t creationFlags,
-           Started& started) {
+           const std::string& program, Started& started) {
     if (!AcceptCommandLine(commandLine))
         return false;
     // CreateProcessA may write into the command line, so it gets a copy of its own.
@@ -30,8 +30,9 @@ bool Start(const std::string& commandLine, std::uint16_t showMode, std::uint32_t
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = showMode;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, buffer, nullptr, nullptr, FALSE,
-                        creationFlags | CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &process)) {
+    if (!CreateProcessA(program.empty() ? nullptr : program.c_str(), buffer, nullptr, nullptr,
+                        FALSE, creationFlags | CREATE_NEW_CONSOLE, nullptr, nullptr, &startup,
+                        &process)) {
         ReportLaunchFailure(GetLastError(), commandLine);
         return false;
     }
@@ -59,9 +60,9 @@ bool PumpMessages() {
 } // namespace
 
 int WinExecAndWait32(const std::string& commandLine, std::uint16_t showMode,
-                     std::uint32_t creationFlags) {
+                     std::uint32_t creationFlags, const std::string& program) {
     Started started;
-    if (!Start(commandLine, showMode, creationFlags, started))
+    if (!Start(commandLine, showMode, creationFlags, program, started))
         return LaunchFailed;
     DWORD exitCode = 0;
     if (WaitForSingleObject(started.process.get(), INFINITE) != WAIT_OBJECT_0 ||
@@ -75,10 +76,10 @@ int WinExecAndWait32(const std::string& commandLine, std::uint16_t showMode,
 
 WaitResult WinExecAndWaitPumped(const std::string& commandLine, std::uint16_t showMode,
                                 std::uint32_t creationFlags, unsigned patienceMs,
-                                const std::function<bool()>& askToEnd) {
+                                const std::function<bool()>& askToEnd, const std::string& program) {
     WaitResult result;
     Started started;
-    if (!Start(commandLine, showMode, creationFlags, started))
+    if (!Start(commandLine, showMode, creationFlags, program, started))
         return result;
     const HANDLE process = started.process.get();
     ULONGLONG since = GetTickCount64();
@@ -115,4 +116,34 @@ WaitResult WinExecAndWaitPumped(const std::string& commandLine, std::uint16_t sh
     result.end = WaitEnd::Exited;
     result.exitCode = exitCode;
     return result;
+}
+
+unsigned WinExecProgram(const std::string& program, std::uint16_t showMode) {
+    std::string path = program;
+    if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
+        path = path.substr(1, path.size() - 2);
+    std::string commandLine = "\"" + path + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = showMode;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        switch (GetLastError()) {
+        case ERROR_FILE_NOT_FOUND:
+            return 2;
+        case ERROR_PATH_NOT_FOUND:
+            return 3;
+        case ERROR_BAD_EXE_FORMAT:
+            return 11;
+        default:
+            return 0;
+        }
+    }
+    const UniqueHandle processHandle(process.hProcess);
+    const UniqueHandle threadHandle(process.hProcess ? process.hThread : nullptr);
+    if (process.hProcess)
+        WaitForInputIdle(process.hProcess, 30000);
+    return 33;
 }

@@ -37,18 +37,76 @@ TEST(DriverCommandLine, ScriptsGoToTheEngineProgramsRunFromTheDriverFolder) {
     ProgramDir = "C:\\Wextor 5\\";
     MfdDirectory = "C:\\MFD";
     struct Case {
-        const char *driver, *request, *expected;
+        const char *driver, *request, *expected, *program;
     } cases[] = {
         {"DEMOMFD.EXE", "read File=C:\\W\\tmpmfd.tmp",
-         "C:\\MFD\\DEMOMFD.EXE read File=C:\\W\\tmpmfd.tmp"},
-        {"demo.mfs", "Data File=x", "C:\\Wextor 5\\SBM.EXE demo.mfs Data File=x"},
-        {"DEMOMAIL.MFS", "Write File=x", "C:\\Wextor 5\\SBM.EXE DEMOMAIL.MFS Write File=x"},
-        {"sub\\Odd.MfSx.exe", "", "C:\\Wextor 5\\SBM.EXE sub\\Odd.MfSx.exe "},
-        {"NOTEMFD.EXE", "", "C:\\MFD\\NOTEMFD.EXE "},
-        {"mfs.exe", "", "C:\\MFD\\mfs.exe "}, // no dot before mfs
+         "C:\\MFD\\DEMOMFD.EXE read File=C:\\W\\tmpmfd.tmp", "C:\\MFD\\DEMOMFD.EXE"},
+        {"demo.mfs", "Data File=x", "C:\\Wextor 5\\SBM.EXE demo.mfs Data File=x",
+         "C:\\Wextor 5\\SBM.EXE"},
+        {"DEMOMAIL.MFS", "Write File=x", "C:\\Wextor 5\\SBM.EXE DEMOMAIL.MFS Write File=x",
+         "C:\\Wextor 5\\SBM.EXE"},
+        {"sub\\Odd.MfSx.exe", "", "C:\\Wextor 5\\SBM.EXE sub\\Odd.MfSx.exe ",
+         "C:\\Wextor 5\\SBM.EXE"},
+        {"NOTEMFD.EXE", "", "C:\\MFD\\NOTEMFD.EXE ", "C:\\MFD\\NOTEMFD.EXE"},
+        {"mfs.exe", "", "C:\\MFD\\mfs.exe ", "C:\\MFD\\mfs.exe"}, // no dot before mfs
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(DriverCommandLine(c.driver, c.request), c.expected) << c.driver;
+        // The program is named exactly; the command line still starts with its path.
+        EXPECT_EQ(DriverProgram(c.driver), c.program) << c.driver;
+    }
+}
+
+TEST(DriverRunFailed, CrashesAlwaysCodesUnlessIgnored) {
+    const struct {
+        DriverEnd end;
+        unsigned long code;
+        bool check, failed;
+    } cases[] = {
+        {DriverEnd::Exited, 0, true, false},
+        {DriverEnd::Exited, 3, true, true},
+        {DriverEnd::Exited, 3, false, false},
+        {DriverEnd::Exited, 0xC0000005ul, false, true}, // an access violation
+        {DriverEnd::Exited, 0xC000013Aul, true, true},  // ended by Ctrl+C
+        {DriverEnd::Exited, 0xBFFFFFFFul, false, false},
+        {DriverEnd::EndedByUser, 0, false, true},
+        {DriverEnd::Abandoned, 0, true, true},
+        {DriverEnd::NotStarted, 0, true, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DriverRunFailed(c.end, c.code, c.check), c.failed) << c.code;
+}
+
+TEST(DriverFailureText, NamesDriverRequestAndHowItEnded) {
+    const struct {
+        const char* request;
+        DriverEnd end;
+        unsigned long code;
+        bool mustSucceed;
+        std::vector<std::string> parts;
+    } cases[] = {
+        {"read File=C:\\tmpmfd.tmp",
+         DriverEnd::Exited,
+         3,
+         true,
+         {"Couldn't get data from your e-mail program\r\n\r\n", "X.EXE", "\"read File=\"",
+          "exit code 3", "Nothing was changed"}},
+        {"Write File=C:\\tmpmfd.tmp",
+         DriverEnd::Exited,
+         0xC0000005ul,
+         true,
+         {"X.EXE", "\"Write File=\"", "crashed (exception 0xC0000005)", "may be neither"}},
+        {"read File=x", DriverEnd::EndedByUser, 0, true, {"stopped responding"}},
+        {"Data File=x", DriverEnd::Exited, 1, false, {"\"Data File=\""}},
+        {"", DriverEnd::Exited, 1, false, {"\"Details\""}},
+    };
+    for (const auto& c : cases) {
+        const std::string text = DriverFailureText("X.EXE", c.request, c.end, c.code);
+        EXPECT_EQ(RequestMustSucceed(c.request), c.mustSucceed) << c.request;
+        for (const std::string& part : c.parts)
+            EXPECT_NE(text.find(part), std::string::npos) << text << " / " << part;
+    }
+    EXPECT_EQ(DriverWaitingText("X.EXE", "Write File=C:\\t"), "Waiting for X.EXE (Write File=)");
 }
 
 TEST(IsProgramDriverName, CapitalExeOnly) {

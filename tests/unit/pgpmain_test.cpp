@@ -58,6 +58,32 @@ TEST(PgpLeftResult, ChangedAndArmoured) {
     EXPECT_FALSE(PgpLeftResult("body", ""));
 }
 
+TEST(UnfitBodyText, NulAndSizeLimit) {
+    const struct {
+        std::string body;
+        const char* says; // empty: fit
+    } cases[] = {
+        {"plain text\r\n", ""},
+        {std::string("ab\0cd", 5), "zero byte (at position 3)"},
+        {std::string(MaxMessageBytes, 'x'), ""},
+        {std::string(MaxMessageBytes + 1, 'x'), "16777217 bytes long"},
+        {std::string(1, '\0'), "position 1"},
+    };
+    for (const auto& c : cases) {
+        const std::string text = UnfitBodyText(c.body);
+        if (*c.says == 0)
+            EXPECT_EQ(text, "") << c.body.size();
+        else
+            EXPECT_NE(text.find(c.says), std::string::npos) << text;
+    }
+}
+
+TEST(OutgoingFailureText, SignOrEncrypt) {
+    EXPECT_EQ(OutgoingFailureText("-AutoSign"), "PGP failed to sign!!!");
+    EXPECT_EQ(OutgoingFailureText("-AutoEncrypt"), "PGP failed to encrypt!!!");
+    EXPECT_EQ(OutgoingFailureText("-AutoEncryptSign"), "PGP failed to encrypt!!!");
+}
+
 TEST(ResultMessage, OnlyTheBody) {
     const std::string text = BuildMfdText(ResultMessage("Out\r\n"));
     EXPECT_EQ(text,

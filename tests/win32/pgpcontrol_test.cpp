@@ -234,6 +234,29 @@ TEST_F(PgpControlWin, MissingMainProgramIsFatal) {
     EXPECT_TRUE(Log().empty());
 }
 
+// PGP in a folder with a blank starts by its exact name even when a program sits at a shorter
+// prefix of the path ("...\\PGP.exe" for "...\\PGP Files\\PGPstub.exe").
+TEST_F(PgpControlWin, PathWithABlankStartsExactlyThatProgram) {
+    const std::string folder = dir.file("PGP Files");
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    for (const char* f : kPgpFiles)
+        ASSERT_TRUE(CopyFileA(dir.file(f).c_str(), (folder + "\\" + f).c_str(), FALSE)) << f;
+    ASSERT_TRUE(CopyFileA(dir.file("PGPKeys.Exe").c_str(), dir.file("PGP.exe").c_str(), FALSE));
+    const std::string log = folder + "\\PGPstub.log";
+    for (const std::string quote : {"", "\""}) {
+        PgpMainExe = quote + folder + "\\PGPstub.exe" + quote;
+        ASSERT_TRUE(SetClipboardText("Hello, PGP\r\n"));
+        EXPECT_TRUE(InvokePgp("-AutoEncrypt")) << quote;
+        EXPECT_TRUE(FileExists(log)) << "the stand-in in the folder with a blank ran";
+        EXPECT_FALSE(FileExists(dir.file("PGPstub.log"))) << "the shadow program ran";
+        if (HWND w = FindWindowA(kTrayClass, nullptr))
+            PostMessageA(w, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(PollUntil([] { return FindWindowA(kTrayClass, nullptr) == nullptr; }));
+        DeleteFileA(log.c_str());
+    }
+    EXPECT_TRUE(boxes.asked().empty());
+}
+
 TEST_F(PgpControlWin, KeysProgramStarts) {
     btnPGPKeysClick();
     EXPECT_TRUE(PollUntil([&] { return !Events("exit", "PGPKeys.Exe").empty(); }));

@@ -148,6 +148,14 @@ TEST_F(WinExec, UnquotedPathWithABlankIsSplitByTheSystem) {
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], shadow);
     EXPECT_EQ(lines[1], command);
+
+    // Named exactly, the program in the folder with a blank runs, with the same command line.
+    DeleteFileA(report.c_str());
+    ASSERT_EQ(WinExecAndWait32(command, 1, 0x20, probe), 0);
+    const std::vector<std::string> exact = Lines(ReadFile(report));
+    ASSERT_EQ(exact.size(), 5u);
+    EXPECT_EQ(exact[0], probe);
+    EXPECT_EQ(exact[1], command);
 }
 
 TEST_F(WinExec, ProgramThatCannotStartIsFatal) {
