@@ -5,7 +5,7 @@
 #include "support/platform.h"
 
 std::string DebugLogPath() {
-    return ProgramDir + "DebugLog.Txt";
+    return DataFolder() + "DebugLog.Txt";
 }
 
 void DebugLog(const std::string& message) {
