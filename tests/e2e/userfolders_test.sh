@@ -57,6 +57,8 @@ cleanup() {
     rm -rf "$work" "$app" "$local_dir" "$roaming_dir" "$bridge_dir"
 }
 trap cleanup EXIT
+# A folder left immutable would break every later test and even the removal of the build folder.
+trap 'exit 130' INT TERM HUP
 lock "$windows"
 lock "$app"
 check "the Windows folder refuses writes" bash -c "! touch '$windows/probe' 2>/dev/null"
