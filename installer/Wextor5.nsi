@@ -1,6 +1,6 @@
 ; Installer for Wextor 5. Built by the Windows build when makensis is at hand:
 ;   makensis -DVERSION=<version> -DBIN=<build folder> -DDIST=<dist folder> -DOUT=<setup exe> Wextor5.nsi
-;   -DX64 builds Wextor5-Setup-x64.exe, the 64-bit program, into the 64-bit Program Files.
+;   -DX64 builds Wextor5-Setup-x64.exe, the 64-bit program.
 ; Silent use: Wextor5-Setup.exe /S [/AUTOSTART] [/D=C:\folder]
 
 !ifdef X64
@@ -14,11 +14,9 @@ Unicode false
 
 Name "Wextor 5"
 OutFile "${OUT}"
-!ifdef X64
-InstallDir "$PROGRAMFILES64\Wextor 5"
-!else
-InstallDir "$PROGRAMFILES\Wextor 5"
-!endif
+; A per-user install: the user may write there, so no elevation, and the program keeps its
+; files beside it as it always did.
+InstallDir "$LOCALAPPDATA\Programs\Wextor 5"
 InstallDirRegKey HKCU "Software\Wextor 5" "InstallDir"
 RequestExecutionLevel user
 SetCompressor /SOLID lzma

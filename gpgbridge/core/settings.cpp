@@ -112,3 +112,17 @@ std::vector<std::string> KleopatraCandidates(const std::string& programFilesX86,
                                              const std::string& programFiles) {
     return InBothFolders(programFilesX86, programFiles, "Gpg4win\\bin\\kleopatra.exe");
 }
+
+std::string PerUserSettingsFile(const std::string& appData) {
+    if (appData.empty())
+        return std::string();
+    return InFolder(InFolder(appData, "GnuPG bridge"), "GpgBridge.INI");
+}
+
+SettingsPlace ChooseSettingsPlace(bool windowsDirWritable, bool perUserFileExists,
+                                  const std::string& windowsDir, const std::string& appData) {
+    const std::string perUser = PerUserSettingsFile(appData);
+    if (perUser.empty() || (windowsDirWritable && !perUserFileExists))
+        return {"GpgBridge.INI", std::string()};
+    return {perUser, windowsDir.empty() ? std::string() : InFolder(windowsDir, "GpgBridge.INI")};
+}

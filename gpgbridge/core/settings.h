@@ -24,3 +24,16 @@ std::vector<std::string> GpgCandidates(const std::string& setting,
 // Kleopatra, for the PGPKeys program: the same two folders with "\Gpg4win\bin\kleopatra.exe".
 std::vector<std::string> KleopatraCandidates(const std::string& programFilesX86,
                                              const std::string& programFiles);
+
+// Where "GpgBridge.INI" lives. The bare name (the Windows folder, through the profile functions)
+// while that folder takes writes and no per-user file exists yet; otherwise
+// "<appData>\GnuPG bridge\GpgBridge.INI", into which the Windows folder's file (carryFrom) is
+// copied once, never over a file already there. No appData: the bare name, the only place left.
+struct SettingsPlace {
+    std::string file;
+    std::string carryFrom; // empty: nothing to carry over
+};
+SettingsPlace ChooseSettingsPlace(bool windowsDirWritable, bool perUserFileExists,
+                                  const std::string& windowsDir, const std::string& appData);
+// "<appData>\GnuPG bridge\GpgBridge.INI"; empty without appData.
+std::string PerUserSettingsFile(const std::string& appData);

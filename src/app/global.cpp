@@ -3,6 +3,8 @@
 std::string ProgramDir;
 std::string ShortProgramDir;
 std::string ExchangeFilePath;
+std::string DataDir;
+std::string SettingsFile = "Wextor5.INI";
 std::string MfdDirectory;
 std::string PgpMainExe;
 std::string CurrentDriver;
@@ -22,3 +24,7 @@ std::string DistributionText;
 std::string PgpProductName;
 std::string PgpFileVersion;
 const char* const ApplicationTitle = "Wextor 5";
+
+const std::string& DataFolder() {
+    return DataDir.empty() ? ProgramDir : DataDir;
+}

@@ -1,6 +1,7 @@
 // Program entry of Wextor5.exe.
 #include "app/Just1_32_win.h"
 #include "app/appexception.h"
+#include "app/datafolders_win.h"
 #include "app/global.h"
 #include "app/startup_win.h"
 #include "drivers/PathOfF.h"
@@ -37,11 +38,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     if (!TJustOne32(previousInstance, ProgramDir))
         return 0;
+    SetUpDataPlaces();
 
     TfrmProps* form = nullptr;
     std::unique_ptr<TfrmProps> props;
     GuardHandler([&] {
-        props = std::make_unique<TfrmProps>(ProgramActions(form));
+        props = std::make_unique<TfrmProps>(ProgramActions(form), SettingsFile);
         form = props.get();
         SetMessageBoxOwner(nullptr);
         FormCreate(*props);

@@ -977,6 +977,10 @@ void TfrmProps::FillAboutText() {
     facts.pgpProductName = PgpProductName;
     facts.pgpFileVersion = PgpFileVersion;
     facts.pgpFolder = PathOf(PgpMainExe);
+    if (DataFolder() != ProgramDir)
+        facts.filesFolder = DataFolder();
+    if (SettingsFile != SettingsFileName)
+        facts.settingsFile = SettingsFile;
     SetWindowTextA(Item(IDC_TXTABOUT), ::AboutText(facts).c_str());
 }
 

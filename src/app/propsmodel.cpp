@@ -116,16 +116,24 @@ const char* const PgpTrademarkNotice =
     "PGP is a trademark of its owners; Wextor 5 is not affiliated with them.";
 
 std::vector<std::string> AboutLines(const AboutFacts& f) {
-    return {
+    std::vector<std::string> lines = {
         "",
         f.title + " V" + TrimBlanks(f.versionLabelText) + f.distribution,
         "Installed in: " + f.programDir,
-        "Mail Form Drivers in: " + f.mfdDirectory,
-        "Windows: " + f.windowsVersion,
-        "Using " + f.pgpProductName + " V" + TrimBlanks(f.pgpFileVersion),
-        "Installed in: " + f.pgpFolder,
-        PgpTrademarkNotice,
     };
+    if (!f.filesFolder.empty())
+        lines.push_back("Files in: " + f.filesFolder);
+    if (!f.settingsFile.empty())
+        lines.push_back("Settings in: " + f.settingsFile);
+    for (const std::string& line : {
+             "Mail Form Drivers in: " + f.mfdDirectory,
+             "Windows: " + f.windowsVersion,
+             "Using " + f.pgpProductName + " V" + TrimBlanks(f.pgpFileVersion),
+             "Installed in: " + f.pgpFolder,
+             std::string(PgpTrademarkNotice),
+         })
+        lines.push_back(line);
+    return lines;
 }
 
 std::string AboutText(const AboutFacts& facts) {

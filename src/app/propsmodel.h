@@ -73,9 +73,14 @@ struct AboutFacts {
     std::string pgpProductName;
     std::string pgpFileVersion;
     std::string pgpFolder; // with its trailing backslash
+    // Set only where they left the old places (datafolders.h): the folder of the log and the
+    // lists, and the settings file.
+    std::string filesFolder;
+    std::string settingsFile;
 };
 extern const char* const PgpTrademarkNotice;
-// The empty first line, then the seven lines of the About text.
+// The empty first line, then the seven lines of the About text; "Files in: " and
+// "Settings in: " follow "Installed in: " when the files moved.
 std::vector<std::string> AboutLines(const AboutFacts& facts);
 std::string AboutText(const AboutFacts& facts); // lines joined with CR LF
 

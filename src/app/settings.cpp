@@ -117,7 +117,7 @@ bool ReadBool(ProfileStore& file, const char* key, bool defaultValue) {
 } // namespace
 
 void LoadSettings(SettingsControls& controls, ProfileStore& settingsFile) {
-    const std::string mailingList = ProgramDir + "MailingList.dat";
+    const std::string mailingList = DataFolder() + "MailingList.dat";
     controls.SetMailingListEntries(platform::FileExists(mailingList)
                                        ? SplitListLines(ReadFileString(mailingList))
                                        : std::vector<std::string>());
@@ -156,9 +156,9 @@ void SaveSettings(SettingsControls& controls, ProfileStore& settingsFile) {
                              EncodeBoolValue(controls.ForceKeyReadChecked()));
     settingsFile.WriteString(kGeneral, "RecentPage", EncodeIntValue(RecentPage));
     StepCode = 1199;
-    WriteFileString(ProgramDir + "MailingList.dat", JoinListLines(controls.MailingListEntries()));
+    WriteFileString(DataFolder() + "MailingList.dat", JoinListLines(controls.MailingListEntries()));
     controls.StripActiveMarks();
-    WriteFileString(ProgramDir + "ActiveMailers.dat", JoinListLines(controls.ActiveEntries()));
+    WriteFileString(DataFolder() + "ActiveMailers.dat", JoinListLines(controls.ActiveEntries()));
 }
 
 void SaveTipSettings(SettingsControls& controls, ProfileStore& settingsFile) {

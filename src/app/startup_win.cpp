@@ -1,5 +1,6 @@
 #include "app/startup_win.h"
 
+#include "app/datafolders_win.h"
 #include "app/global.h"
 #include "app/settings_win.h"
 #include "app/startup.h"
@@ -45,9 +46,9 @@ void FormCreate(TfrmProps& form) {
     TrimDebugLog();
 
     MfdDirectory = ReadMfdDirectory();
-    ExchangeFilePath = ShortProgramDir + "tmpmfd.tmp";
+    ExchangeFilePath = ExchangeFileFor(DataFolder());
 
-    const std::string activeMailers = ProgramDir + "ActiveMailers.dat";
+    const std::string activeMailers = DataFolder() + "ActiveMailers.dat";
     form.FillMailerLists(platform::FileExists(activeMailers)
                              ? SplitListLines(ReadFileString(activeMailers))
                              : std::vector<std::string>());

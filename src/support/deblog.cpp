@@ -6,7 +6,7 @@
 #include "support/platform.h"
 
 std::string DebugLogPath() {
-    return ProgramDir + "DebugLog.Txt";
+    return DataFolder() + "DebugLog.Txt";
 }
 
 bool LogFailureTold = false;

@@ -1,4 +1,4 @@
-// The debug log "DebugLog.Txt" in ProgramDir: one dated line per event.
+// The debug log "DebugLog.Txt" in DataFolder(): one dated line per event.
 #pragma once
 
 #include <string>

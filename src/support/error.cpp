@@ -27,6 +27,6 @@ void FatalError(const std::string& where, const std::string& what) {
     box.icon = MsgIcon::Error;
     box.buttons = mbOK;
     ShowMessageBox(box);
-    platform::DeleteFileAt(ProgramDir + "Running.Flg");
+    platform::DeleteFileAt(DataFolder() + "Running.Flg");
     platform::RequestQuit();
 }

@@ -14,11 +14,27 @@ install_testbed # drivers, PGP stand-in, WIN.INI and Wextor5.INI for the install
 dir="$WINEPREFIX/drive_c/Apps/Wextor5"
 rm -rf "$dir"
 
-cleanup() { prefix_kill 'Wextor5.exe'; }
+cleanup() {
+    prefix_kill 'Wextor5.exe'
+    prefix_kill 'Au_.exe'
+}
 trap cleanup EXIT
 running() { [ "$(prefix_count 'Apps.Wextor5.Wextor5.exe')" -gt 0 ]; }
 not_running() { ! running; }
 started_times() { [ "$(grep -c 'Started Wextor 5' "$dir/DebugLog.Txt" 2>/dev/null)" -ge "$1" ]; }
+
+# With no folder given: a per-user install, which needs no administrator.
+peruser="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Programs/Wextor 5"
+rm -rf "$peruser"
+wine "$setup" /S >/dev/null 2>&1
+check "the default folder is per user" test -f "$peruser/Wextor5.exe"
+# No "_?=" here: it takes no quotes, and Wine quotes an argument with a blank. The uninstaller
+# then runs from a copy of itself, so its work is waited for.
+wine "$(winpath "$peruser/Uninstall.exe")" /S >/dev/null 2>&1
+check "the per-user install is removed" poll 30 test ! -f "$peruser/Wextor5.exe"
+uninstaller_ended() { [ "$(prefix_count 'Au_.exe')" -eq 0 ]; }
+poll 30 uninstaller_ended || prefix_kill 'Au_.exe'
+rm -rf "$peruser"
 
 wine "$setup" /S /AUTOSTART '/D=C:\Apps\Wextor5' >/dev/null 2>&1
 for f in Wextor5.exe tips.dat DistInfo.Dat Wextor5.chm Uninstall.exe; do

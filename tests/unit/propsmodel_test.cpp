@@ -182,6 +182,34 @@ TEST(PropsAbout, SevenLinesAfterAnEmptyOne) {
     EXPECT_EQ(text.substr(text.size() - 5), "them.");
 }
 
+TEST(PropsAbout, WhereTheFilesMovedTo) {
+    AboutFacts f;
+    f.title = "Wextor 5";
+    f.programDir = "C:\\Program Files\\Wextor 5\\";
+    f.mfdDirectory = "C:\\MFD";
+    const std::string files = "C:\\Users\\ann\\AppData\\Local\\Wextor 5\\";
+    const std::string ini = "C:\\Users\\ann\\AppData\\Roaming\\Wextor 5\\Wextor5.INI";
+    struct Case {
+        std::string files, settings;
+        Texts extra; // the lines between "Installed in: " and "Mail Form Drivers in: "
+    } cases[] = {
+        {"", "", {}},
+        {files, "", {"Files in: " + files}},
+        {"", ini, {"Settings in: " + ini}},
+        {files, ini, {"Files in: " + files, "Settings in: " + ini}},
+    };
+    for (const Case& c : cases) {
+        f.filesFolder = c.files;
+        f.settingsFile = c.settings;
+        const Texts lines = AboutLines(f);
+        ASSERT_EQ(lines.size(), 8u + c.extra.size()) << c.files << c.settings;
+        EXPECT_EQ(lines[2], "Installed in: " + f.programDir);
+        EXPECT_EQ(Texts(lines.begin() + 3, lines.begin() + 3 + c.extra.size()), c.extra);
+        EXPECT_EQ(lines[3 + c.extra.size()], "Mail Form Drivers in: C:\\MFD");
+        EXPECT_EQ(lines.back(), PgpTrademarkNotice);
+    }
+}
+
 TEST(PropsSuperDebug, KeyQuestionAndAnswer) {
     struct Case {
         unsigned vk;

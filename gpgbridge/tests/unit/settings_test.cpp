@@ -71,3 +71,28 @@ TEST(Candidates, Folders) {
         EXPECT_EQ(KleopatraCandidates(c.x86, c.pf), c.kleopatra) << c.x86 << c.pf;
     }
 }
+
+TEST(ChooseSettingsPlace, Table) {
+    const std::string perUser = "C:\\Users\\ann\\AppData\\Roaming\\GnuPG bridge\\GpgBridge.INI";
+    struct Case {
+        bool windowsWritable, perUserExists;
+        const char* appData;
+        std::string file, carryFrom;
+    } cases[] = {
+        // A Windows folder that takes writes keeps the file where it always was.
+        {true, false, "C:\\Users\\ann\\AppData\\Roaming", "GpgBridge.INI", ""},
+        {false, false, "C:\\Users\\ann\\AppData\\Roaming", perUser, "C:\\Windows\\GpgBridge.INI"},
+        {false, false, "C:\\Users\\ann\\AppData\\Roaming\\", perUser, "C:\\Windows\\GpgBridge.INI"},
+        // Once there, the per-user file wins even when the folder takes writes (elevated).
+        {true, true, "C:\\Users\\ann\\AppData\\Roaming", perUser, "C:\\Windows\\GpgBridge.INI"},
+        // No per-user folder named: the bare name is all there is.
+        {false, false, "", "GpgBridge.INI", ""},
+    };
+    for (const Case& c : cases) {
+        const SettingsPlace place =
+            ChooseSettingsPlace(c.windowsWritable, c.perUserExists, "C:\\Windows\\", c.appData);
+        EXPECT_EQ(place.file, c.file) << c.windowsWritable << c.perUserExists << c.appData;
+        EXPECT_EQ(place.carryFrom, c.carryFrom) << c.windowsWritable << c.perUserExists;
+    }
+    EXPECT_EQ(ChooseSettingsPlace(false, false, "", "C:\\R").carryFrom, "");
+}

@@ -1,0 +1,56 @@
+#include "app/datafolders.h"
+
+#include "app/settings.h"
+
+const char* const PerUserFolderName = "Wextor 5";
+
+namespace {
+std::string WithBackslash(const std::string& folder) {
+    if (folder.empty() || folder.back() == '\\')
+        return folder;
+    return folder + '\\';
+}
+} // namespace
+
+std::string PerUserDataDir(const std::string& localAppData, const std::string& roamingAppData) {
+    // Without a local folder (no such folder before Windows 2000) the roaming one serves.
+    const std::string base = !localAppData.empty() ? localAppData : roamingAppData;
+    if (base.empty())
+        return "";
+    return WithBackslash(base) + PerUserFolderName + '\\';
+}
+
+std::string PerUserSettingsFile(const std::string& roamingAppData) {
+    if (roamingAppData.empty())
+        return "";
+    return WithBackslash(roamingAppData) + PerUserFolderName + '\\' + SettingsFileName;
+}
+
+DataPlaces ChooseDataPlaces(const DataPlaceFacts& facts) {
+    DataPlaces places;
+    places.dataDir = facts.programDir;
+    places.settingsFile = SettingsFileName;
+
+    const std::string perUserDir = PerUserDataDir(facts.localAppData, facts.roamingAppData);
+    if (!perUserDir.empty() && (!facts.programDirWritable || facts.perUserFilesExist)) {
+        places.dataDir = perUserDir;
+        places.filesMoved = true;
+    }
+    const std::string perUserSettings = PerUserSettingsFile(facts.roamingAppData);
+    if (!perUserSettings.empty() && (!facts.windowsDirWritable || facts.perUserSettingsExist)) {
+        places.settingsFile = perUserSettings;
+        places.settingsMoved = true;
+    }
+    return places;
+}
+
+std::vector<FileCarry> CarriedOverFiles(const DataPlaceFacts& facts, const DataPlaces& places) {
+    std::vector<FileCarry> carries;
+    if (places.settingsMoved && !facts.windowsDir.empty())
+        carries.push_back(
+            {WithBackslash(facts.windowsDir) + SettingsFileName, places.settingsFile});
+    if (places.filesMoved)
+        for (const char* list : {"MailingList.dat", "ActiveMailers.dat"})
+            carries.push_back({facts.programDir + list, places.dataDir + list});
+    return carries;
+}

@@ -1,0 +1,46 @@
+// Where the files the program writes live. Windows since Vista lets a standard user write
+// neither the Windows folder nor Program Files, so a folder that refuses writes is replaced by
+// a per-user one; a folder that takes them keeps its files where they always were.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What the start-up found out. Folders carry a trailing backslash; the per-user folders are
+// the shell's own (CSIDL_LOCAL_APPDATA, CSIDL_APPDATA) and empty when it named none.
+struct DataPlaceFacts {
+    std::string programDir;
+    std::string windowsDir;
+    std::string localAppData;
+    std::string roamingAppData;
+    bool programDirWritable = true;
+    bool windowsDirWritable = true;
+    // Files already in the per-user places from an earlier start: they are used from then on,
+    // so that a start with other rights (elevated, or a copy elsewhere) finds the same settings.
+    bool perUserFilesExist = false;    // the per-user data folder exists
+    bool perUserSettingsExist = false; // the per-user settings file exists
+};
+
+struct DataPlaces {
+    std::string dataDir;        // log, exchange file, lists, "Running.Flg"; trailing backslash
+    std::string settingsFile;   // "Wextor5.INI" (bare: the Windows folder) or its full path
+    bool filesMoved = false;    // dataDir is not the program folder
+    bool settingsMoved = false; // settingsFile is not the bare name
+};
+
+extern const char* const PerUserFolderName; // "Wextor 5"
+
+// The per-user folders as the places would use them (trailing backslash for the data folder).
+std::string PerUserDataDir(const std::string& localAppData, const std::string& roamingAppData);
+std::string PerUserSettingsFile(const std::string& roamingAppData);
+
+DataPlaces ChooseDataPlaces(const DataPlaceFacts& facts);
+
+struct FileCarry {
+    std::string from;
+    std::string to;
+};
+// Files the user had in the old places that are copied once into the new ones: the Windows
+// folder's settings file and the program folder's two lists. The copy never overwrites a file
+// already in the new place, so it happens at most once.
+std::vector<FileCarry> CarriedOverFiles(const DataPlaceFacts& facts, const DataPlaces& places);

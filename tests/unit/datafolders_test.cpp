@@ -1,0 +1,115 @@
+#include "app/datafolders.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const char* const kProgram = "C:\\Program Files\\Wextor 5\\";
+const char* const kLocal = "C:\\Users\\ann\\AppData\\Local";
+const char* const kRoaming = "C:\\Users\\ann\\AppData\\Roaming";
+const char* const kPerUserDir = "C:\\Users\\ann\\AppData\\Local\\Wextor 5\\";
+const char* const kPerUserIni = "C:\\Users\\ann\\AppData\\Roaming\\Wextor 5\\Wextor5.INI";
+
+DataPlaceFacts Facts(bool programWritable, bool windowsWritable) {
+    DataPlaceFacts f;
+    f.programDir = kProgram;
+    f.windowsDir = "C:\\Windows\\";
+    f.localAppData = kLocal;
+    f.roamingAppData = kRoaming;
+    f.programDirWritable = programWritable;
+    f.windowsDirWritable = windowsWritable;
+    return f;
+}
+} // namespace
+
+TEST(DataPlaces, EachFolderThatRefusesWritesIsReplacedAlone) {
+    struct Case {
+        bool programWritable, windowsWritable, filesBefore, settingsBefore;
+        const char* dataDir;
+        const char* settings;
+    } cases[] = {
+        // Where the old folders take writes nothing moves: every copied install and test.
+        {true, true, false, false, kProgram, "Wextor5.INI"},
+        // Standard user with Program Files and the Windows folder closed.
+        {false, false, false, false, kPerUserDir, kPerUserIni},
+        {false, true, false, false, kPerUserDir, "Wextor5.INI"},
+        {true, false, false, false, kProgram, kPerUserIni},
+        // Once moved, a start with more rights (elevated) keeps using the user's files.
+        {true, true, true, false, kPerUserDir, "Wextor5.INI"},
+        {true, true, false, true, kProgram, kPerUserIni},
+        {true, true, true, true, kPerUserDir, kPerUserIni},
+    };
+    for (const Case& c : cases) {
+        DataPlaceFacts f = Facts(c.programWritable, c.windowsWritable);
+        f.perUserFilesExist = c.filesBefore;
+        f.perUserSettingsExist = c.settingsBefore;
+        const DataPlaces p = ChooseDataPlaces(f);
+        const std::string what = std::string("program ") + (c.programWritable ? "rw" : "ro") +
+                                 ", windows " + (c.windowsWritable ? "rw" : "ro") +
+                                 (c.filesBefore ? ", files before" : "") +
+                                 (c.settingsBefore ? ", settings before" : "");
+        EXPECT_EQ(p.dataDir, c.dataDir) << what;
+        EXPECT_EQ(p.settingsFile, c.settings) << what;
+        EXPECT_EQ(p.filesMoved, p.dataDir != kProgram) << what;
+        EXPECT_EQ(p.settingsMoved, p.settingsFile != "Wextor5.INI") << what;
+    }
+}
+
+TEST(DataPlaces, PerUserFoldersFromWhatTheShellNamed) {
+    struct Case {
+        const char* local;
+        const char* roaming;
+        const char* dataDir;
+        const char* settings;
+    } cases[] = {
+        {"C:\\L", "C:\\R", "C:\\L\\Wextor 5\\", "C:\\R\\Wextor 5\\Wextor5.INI"},
+        {"C:\\L\\", "C:\\R\\", "C:\\L\\Wextor 5\\", "C:\\R\\Wextor 5\\Wextor5.INI"},
+        {"", "C:\\R", "C:\\R\\Wextor 5\\", "C:\\R\\Wextor 5\\Wextor5.INI"},
+        // No per-user folder at all: the old places are all there is.
+        {"", "", kProgram, "Wextor5.INI"},
+        {"C:\\L", "", "C:\\L\\Wextor 5\\", "Wextor5.INI"},
+    };
+    for (const Case& c : cases) {
+        DataPlaceFacts f = Facts(false, false);
+        f.localAppData = c.local;
+        f.roamingAppData = c.roaming;
+        const DataPlaces p = ChooseDataPlaces(f);
+        EXPECT_EQ(p.dataDir, c.dataDir) << c.local << " | " << c.roaming;
+        EXPECT_EQ(p.settingsFile, c.settings) << c.local << " | " << c.roaming;
+    }
+}
+
+TEST(DataPlaces, CarriedOverFilesOnlyForWhatMoved) {
+    using Carries = std::vector<std::pair<std::string, std::string>>;
+    const std::string dir = kPerUserDir, prog = kProgram;
+    struct Case {
+        bool programWritable, windowsWritable;
+        Carries carries;
+    } cases[] = {
+        {true, true, {}},
+        {true, false, {{"C:\\Windows\\Wextor5.INI", kPerUserIni}}},
+        {false,
+         true,
+         {{prog + "MailingList.dat", dir + "MailingList.dat"},
+          {prog + "ActiveMailers.dat", dir + "ActiveMailers.dat"}}},
+        {false,
+         false,
+         {{"C:\\Windows\\Wextor5.INI", kPerUserIni},
+          {prog + "MailingList.dat", dir + "MailingList.dat"},
+          {prog + "ActiveMailers.dat", dir + "ActiveMailers.dat"}}},
+    };
+    for (const Case& c : cases) {
+        const DataPlaceFacts f = Facts(c.programWritable, c.windowsWritable);
+        Carries got;
+        for (const FileCarry& carry : CarriedOverFiles(f, ChooseDataPlaces(f)))
+            got.emplace_back(carry.from, carry.to);
+        EXPECT_EQ(got, c.carries) << c.programWritable << c.windowsWritable;
+    }
+}
+
+TEST(DataPlaces, WindowsFolderWithoutBackslashStillNamesTheFile) {
+    DataPlaceFacts f = Facts(true, false);
+    f.windowsDir = "C:\\WINNT";
+    const std::vector<FileCarry> carries = CarriedOverFiles(f, ChooseDataPlaces(f));
+    ASSERT_EQ(carries.size(), 1u);
+    EXPECT_EQ(carries[0].from, "C:\\WINNT\\Wextor5.INI");
+}
