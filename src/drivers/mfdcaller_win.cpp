@@ -4,7 +4,6 @@
 #include "drivers/ChooseMailer_win.h"
 #include "drivers/ScriptInfo_win.h"
 #include "drivers/mfdcaller.h"
-#include "app/settings.h"
 #include "processing/PGPMain_win.h"
 #include "processing/running_win.h"
 #include "support/deblog.h"
@@ -27,7 +26,6 @@ void ProcessPendingMessages() {
 }
 
 unsigned DriverPatience = DriverPatienceMs;
-std::string DriverSettingsFile = SettingsFileName;
 
 namespace {
 
@@ -35,7 +33,7 @@ namespace {
 bool ChecksExitCodes(const std::string& driverFile) {
     char value[64] = "";
     GetPrivateProfileStringA(DriverExitCodesSection, driverFile.c_str(), "", value, sizeof value,
-                             DriverSettingsFile.c_str());
+                             SettingsFile.c_str());
     return lstrcmpiA(value, IgnoreExitCodeValue) != 0;
 }
 

@@ -14,8 +14,6 @@ void ProcessPendingMessages();
 bool RunDriver(const std::string& request);
 // The patience in use (DriverPatienceMs; tests shorten it).
 extern unsigned DriverPatience;
-// The settings file that holds DriverExitCodesSection (the program's own; tests use another).
-extern std::string DriverSettingsFile;
 
 // Finds the running mail client of the Active list, asking the user when there are several;
 // true when the processing run must be abandoned. Uses frmChooseMailer (made when missing) and,

@@ -130,7 +130,9 @@ check "the outgoing run sent Sign (40018)" poll 60 count_is 1
 check "the outgoing run ended" poll 30 logged_times "MainPGP-End" 1
 check "the command was 40018" test "$(last_command_id)" = 40018
 check "the signed text went back" poll 10 grep -q -- '-----BEGIN PGP SIGNED MESSAGE-----' <(body)
-check "the exchange file was in the per-user folder" test -e "$local_dir/tmpmfd.tmp"
+# The program folder refuses writes, so the run's exchange file can only have been per user;
+# it is wiped once the driver has written the result back.
+check "no exchange file is left in the per-user folder" test ! -e "$local_dir/tmpmfd.tmp"
 check "no error box after the run" no_box 2
 
 # Restart. An old settings file changed meanwhile is not carried over a second time.

@@ -51,12 +51,12 @@ class FaultRun : public ::testing::Test {
         PgpCommandWindow = nullptr;
         StepCode = 0;
         DriverPatience = 1500;
-        DriverSettingsFile = prog.file("Wextor5.INI");
+        SettingsFile = prog.file("Wextor5.INI");
         SetClipboardText("before the run");
     }
     void TearDown() override {
         DriverPatience = DriverPatienceMs;
-        DriverSettingsFile = SettingsFileName;
+        SettingsFile = SettingsFileName;
         SetProcessingHost(nullptr);
         PgpSearchAnchor = nullptr;
         EXPECT_FALSE(RunInProgress());
@@ -176,7 +176,7 @@ TEST_F(FaultRun, EveryDriverFaultLeavesTheOriginalOrTheResult) {
 // A driver known to return meaningless codes can be named in the settings; a crash still counts.
 TEST_F(FaultRun, IgnoredExitCodesOfOneDriver) {
     WritePrivateProfileStringA(DriverExitCodesSection, "FAULTMFD.EXE", IgnoreExitCodeValue,
-                               DriverSettingsFile.c_str());
+                               SettingsFile.c_str());
     const struct {
         const char* fault;
         size_t boxes;
@@ -217,6 +217,11 @@ TEST_F(FaultRun, NoSecondRunWhileADriverWorks) {
     EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 2) << log; // the probe and the one read
 }
 
+void CALLBACK QuitSoon(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    PostQuitMessage(0);
+}
+
 // Windows shutting down (the program's quit) is not held up by a hung driver: the run ends at
 // once, with no box, and the quit stays for the main loop.
 TEST_F(FaultRun, QuitDuringAHungDriverEndsTheRun) {
@@ -224,10 +229,7 @@ TEST_F(FaultRun, QuitDuringAHungDriverEndsTheRun) {
     DriverPatience = 60000;
     DemoMail demo("compose", Bin("testbed\\data\\compose.txt"));
     const std::string original = demo.Body();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 1000, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        PostQuitMessage(0);
-    });
+    const UINT_PTR timer = SetTimer(nullptr, 0, 1000, QuitSoon);
     const ULONGLONG start = GetTickCount64();
     MainPGP(true);
     KillTimer(nullptr, timer);
