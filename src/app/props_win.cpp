@@ -9,6 +9,7 @@
 #include "processing/PGPMain_win.h"
 #include "processing/pgpcontrol.h"
 #include "res/resource.h"
+#include "support/dpi_win.h"
 #include "support/flagscope.h"
 #include "support/Tips_win.h"
 #include "support/deblog.h"
@@ -75,8 +76,8 @@ const ControlHelp kControlHelp[] = {
     {IDC_CHKIGNOREWRAPPEDKEYS, 9022},
 };
 
-// Where the controls of each page lie, in pixels of the page: the window's size is fixed in
-// pixels, so its content is too, whatever the dialog font's units come to.
+// Where the controls of each page lie, in 96-dpi pixels of the page; they are scaled with the
+// window's dpi, as the dialog font is.
 struct Placement {
     int id;
     int x, y, width, height;
@@ -319,6 +320,12 @@ INT_PTR TfrmProps::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_QUERYENDSESSION:
         SetWindowLongPtrA(form_, DWLP_MSGRESULT, FormCloseQuery() ? TRUE : FALSE);
         return TRUE;
+    case WM_DPICHANGED:
+        // Moved to a monitor with another dpi: the system suggests the place, the size follows.
+        TakeSuggestedRect(form_, lParam);
+        LayOut();
+        InvalidateRect(form_, nullptr, TRUE);
+        return TRUE;
     case WM_ENDSESSION:
         if (wParam)
             actions_.quit();
@@ -420,23 +427,22 @@ void TfrmProps::WMInitDialog() {
 }
 
 void TfrmProps::LayOut() {
-    // The client area is fixed in pixels; dialog units would scale it with the font.
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(form_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongA(form_, GWL_EXSTYLE)));
-    SetWindowPos(form_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+    // The sizes are 96-dpi pixels, scaled to the window's dpi like the dialog font.
+    const int dpi = DpiOf(form_);
+    const SIZE frame = FrameForClient(form_, kClientWidth, kClientHeight, dpi);
+    SetWindowPos(form_, nullptr, 0, 0, frame.cx, frame.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     constexpr int margin = 4, buttonWidth = 75, buttonHeight = 25, gap = 5;
     const int buttonTop = kClientHeight - margin - buttonHeight - 3;
-    MoveWindow(pageControl1_, margin, margin, kClientWidth - 2 * margin, buttonTop - 2 * margin,
-               FALSE);
-    MoveWindow(GetDlgItem(form_, IDC_BTNUNLOAD), margin, buttonTop, buttonWidth, buttonHeight,
-               FALSE);
+    MoveScaled(pageControl1_, {margin, margin, kClientWidth - 2 * margin, buttonTop - 2 * margin},
+               dpi);
+    MoveScaled(GetDlgItem(form_, IDC_BTNUNLOAD), {margin, buttonTop, buttonWidth, buttonHeight},
+               dpi);
     const int ids[] = {IDOK, IDCANCEL, IDC_BTNHELP}; // right-aligned, left to right
     int left = kClientWidth - margin - 3 * buttonWidth - 2 * gap;
     for (int id : ids) {
-        MoveWindow(GetDlgItem(form_, id), left, buttonTop, buttonWidth, buttonHeight, FALSE);
+        MoveScaled(GetDlgItem(form_, id), {left, buttonTop, buttonWidth, buttonHeight}, dpi);
         left += buttonWidth + gap;
     }
 
@@ -450,7 +456,7 @@ void TfrmProps::LayOut() {
                      display.bottom - display.top, SWP_NOACTIVATE);
     }
     for (const Placement& at : kPlacements)
-        MoveWindow(Item(at.id), at.x, at.y, at.width, at.height, FALSE);
+        MoveScaled(Item(at.id), {at.x, at.y, at.width, at.height}, dpi);
 }
 
 HWND TfrmProps::Item(int id) const {

@@ -7,6 +7,8 @@
 #include "support/help_win.h"
 #include "support/winerror_win.h"
 
+#include "support/dpi_win.h"
+
 #include <commctrl.h>
 
 std::unique_ptr<TfrmChooseMailer> frmChooseMailer;
@@ -14,6 +16,7 @@ std::unique_ptr<TfrmChooseMailer> frmChooseMailer;
 namespace {
 constexpr int kClientWidth = 470, kClientHeight = 91;
 
+// In 96-dpi pixels, scaled with the window's dpi.
 struct ControlPlace {
     int id, left, top, width, height;
 };
@@ -45,7 +48,7 @@ void TfrmChooseMailer::ReportFailure(const std::exception* error) {
     }
 }
 
-INT_PTR TfrmChooseMailer::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
+INT_PTR TfrmChooseMailer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         FormCreate();
@@ -70,6 +73,13 @@ INT_PTR TfrmChooseMailer::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
             return TRUE;
         }
         return FALSE;
+    case WM_DPICHANGED: {
+        TakeSuggestedRect(dialog_, lParam);
+        const int dpi = HIWORD(wParam);
+        for (const ControlPlace& p : kPlaces)
+            MoveScaled(GetDlgItem(dialog_, p.id), {p.left, p.top, p.width, p.height}, dpi, TRUE);
+        return TRUE;
+    }
     case WM_DESTROY:
         SetWindowLongPtrA(dialog_, DWLP_USER, 0);
         return FALSE;
@@ -78,12 +88,11 @@ INT_PTR TfrmChooseMailer::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
 }
 
 void TfrmChooseMailer::FormCreate() {
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(dialog_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongA(dialog_, GWL_EXSTYLE)));
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    const int dpi = DpiOf(dialog_);
+    const SIZE frame = FrameForClient(dialog_, kClientWidth, kClientHeight, dpi);
+    const int width = frame.cx, height = frame.cy;
     for (const ControlPlace& p : kPlaces)
-        MoveWindow(GetDlgItem(dialog_, p.id), p.left, p.top, p.width, p.height, FALSE);
+        MoveScaled(GetDlgItem(dialog_, p.id), {p.left, p.top, p.width, p.height}, dpi);
     SetWindowPos(dialog_, HWND_TOPMOST, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, 0);
     SetWindowContextHelpId(dialog_, ChooserHelpContext);

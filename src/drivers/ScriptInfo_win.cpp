@@ -3,6 +3,7 @@
 #include "app/global.h"
 #include "drivers/ScriptInfo.h"
 #include "res/resource.h"
+#include "support/dpi_win.h"
 #include "support/error.h"
 #include "support/placefrm_win.h"
 #include "support/winerror_win.h"
@@ -35,7 +36,7 @@ void TfrmShowScriptInfo::ReportFailure(const std::exception* error) {
     }
 }
 
-INT_PTR TfrmShowScriptInfo::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
+INT_PTR TfrmShowScriptInfo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         FormCreate();
@@ -46,6 +47,10 @@ INT_PTR TfrmShowScriptInfo::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
             return TRUE;
         }
         return FALSE;
+    case WM_DPICHANGED:
+        TakeSuggestedRect(dialog_, lParam);
+        LayOut(HIWORD(wParam));
+        return TRUE;
     case WM_DESTROY:
         SetWindowLongPtrA(dialog_, DWLP_USER, 0);
         return FALSE;
@@ -54,24 +59,30 @@ INT_PTR TfrmShowScriptInfo::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
 }
 
 void TfrmShowScriptInfo::FormCreate() {
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(dialog_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongA(dialog_, GWL_EXSTYLE)));
-    SetWindowPos(dialog_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER);
+    const int dpi = DpiOf(dialog_);
+    const SIZE frame = FrameForClient(dialog_, kClientWidth, kClientHeight, dpi);
+    SetWindowPos(dialog_, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER);
+    LayOut(dpi);
     const HWND text1 = GetDlgItem(dialog_, IDC_SCRIPTINFO_TEXT);
-    MoveWindow(text1, 8, 8, 601, 257, FALSE);
-    MoveWindow(GetDlgItem(dialog_, IDC_SCRIPTINFO_IMAGE), 8, 264, 32, 32, FALSE);
-    MoveWindow(GetDlgItem(dialog_, IDC_SCRIPTINFO_CLOSE), 560, 272, 49, 21, FALSE);
-    memoFont_.reset(CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
-    if (memoFont_)
-        SendMessageA(text1, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_.get()), FALSE);
     SendMessageA(text1, EM_SETLIMITTEXT, 0, 0); // no 32 K cap on long descriptions
     SetWindowTextA(dialog_, caption_.c_str());
     SetWindowTextA(text1, text_.c_str());
     PlaceForm(dialog_, 3300, 3300);
+}
+
+// 96-dpi pixels and the memo's 13-pixel font, scaled to the window's dpi.
+void TfrmShowScriptInfo::LayOut(int dpi) {
+    const HWND text1 = GetDlgItem(dialog_, IDC_SCRIPTINFO_TEXT);
+    MoveScaled(text1, {8, 8, 601, 257}, dpi, TRUE);
+    MoveScaled(GetDlgItem(dialog_, IDC_SCRIPTINFO_IMAGE), {8, 264, 32, 32}, dpi, TRUE);
+    MoveScaled(GetDlgItem(dialog_, IDC_SCRIPTINFO_CLOSE), {560, 272, 49, 21}, dpi, TRUE);
+    UniqueGdiObject font(CreateFontA(-ScaleToDpi(13, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+    if (!font)
+        return;
+    SendMessageA(text1, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    memoFont_ = std::move(font); // the old font goes only once the memo has let go of it
 }
 
 void TfrmShowScriptInfo::Command1Click() {

@@ -23,6 +23,7 @@ class TfrmShowScriptInfo {
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void ReportFailure(const std::exception* error);
     void FormCreate();
+    void LayOut(int dpi);
     void Command1Click();
 
     std::string caption_, text_;

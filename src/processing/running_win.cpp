@@ -1,6 +1,7 @@
 #include "processing/running.h"
 #include "processing/running_win.h"
 #include "res/resource.h"
+#include "support/dpi_win.h"
 
 #include <commctrl.h>
 
@@ -43,8 +44,8 @@ void PaintPanel(HWND window) {
         reinterpret_cast<const std::string*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (waiting && !waiting->empty()) {
         RECT line = r;
-        line.top = kClientHeight;
-        r.bottom = kClientHeight;
+        line.top = ScaleToDpi(kClientHeight, DpiOf(window));
+        r.bottom = line.top;
         FillRect(dc, &line, GetSysColorBrush(COLOR_INFOBK));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
@@ -98,13 +99,12 @@ TfrmRunning::~TfrmRunning() {
 }
 
 void TfrmRunning::FormCreate() {
-    // Fixed pixel sizes: the client area, the 13 x 13 picture and the 115 x 13 bar.
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(window_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongA(window_, GWL_EXSTYLE)));
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    MoveWindow(GetDlgItem(window_, IDC_RUNNING_PICTURE), 4, 5, 13, 13, FALSE);
-    MoveWindow(progressBar1_, kClientWidth - 115 - 4, 5, 115, 13, FALSE);
+    // 96-dpi sizes: the client area, the 13 x 13 picture and the 115 x 13 bar.
+    const int dpi = DpiOf(window_);
+    const SIZE frame = FrameForClient(window_, kClientWidth, kClientHeight, dpi);
+    const int width = frame.cx, height = frame.cy;
+    MoveScaled(GetDlgItem(window_, IDC_RUNNING_PICTURE), {4, 5, 13, 13}, dpi);
+    MoveScaled(progressBar1_, {kClientWidth - 115 - 4, 5, 115, 13}, dpi);
     SendMessageA(progressBar1_, PBM_SETRANGE32, 0, 100);
     SendMessageA(progressBar1_, PBM_SETPOS, 5, 0);
 

@@ -29,4 +29,15 @@ TEST(Manifest, NamesNoProcessorOtherThanAny) {
     EXPECT_EQ(count, 2u);
 }
 
+// Per-monitor awareness (version 2) where Windows has it, the system's dpi before that: the
+// windows lay themselves out for the dpi they are shown at, so Windows must not stretch them.
+TEST(Manifest, DeclaresPerMonitorAwarenessWithAFallback) {
+    const std::string manifest = OwnManifest();
+    EXPECT_NE(manifest.find("2016/WindowsSettings\">PerMonitorV2</dpiAwareness>"),
+              std::string::npos)
+        << manifest;
+    EXPECT_NE(manifest.find("2005/WindowsSettings\">true</dpiAware>"), std::string::npos)
+        << manifest;
+}
+
 } // namespace

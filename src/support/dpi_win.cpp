@@ -1,0 +1,46 @@
+#include "support/dpi_win.h"
+
+namespace {
+
+template <class F> F User32Function(const char* name) {
+    const HMODULE user32 = GetModuleHandleA("user32.dll");
+    return user32 ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+                  : nullptr;
+}
+
+} // namespace
+
+int DpiOf(HWND window) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    if (getDpiForWindow && window)
+        if (const UINT dpi = getDpiForWindow(window))
+            return static_cast<int>(dpi);
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : BaseDpi;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : BaseDpi;
+}
+
+void MoveScaled(HWND control, const PixelBox& box, int dpi, BOOL repaint) {
+    const PixelBox at = ScaleBox(box, dpi);
+    MoveWindow(control, at.x, at.y, at.width, at.height, repaint);
+}
+
+SIZE FrameForClient(HWND window, int width, int height, int dpi) {
+    RECT frame = {0, 0, ScaleToDpi(width, dpi), ScaleToDpi(height, dpi)};
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE));
+    using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi = User32Function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+    if (!adjustForDpi || !adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void TakeSuggestedRect(HWND window, LPARAM suggested) {
+    const RECT* r = reinterpret_cast<const RECT*>(suggested);
+    SetWindowPos(window, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
