@@ -10,6 +10,7 @@
 #include "drivers/ScriptInfo_win.h"
 #include "processing/running_win.h"
 #include "res/resource.h"
+#include "support/Tips_win.h"
 #include "support/dpi_win.h"
 
 #include <commctrl.h>
@@ -232,6 +233,27 @@ TEST_F(Dpi, ChooserAndScriptInformationTextsFit) {
     info.ShowModal(nullptr);
     ASSERT_NE(modal, nullptr);
     EXPECT_GE(modalFinding.checked, 1);
+    EXPECT_TRUE(modalFinding.cut.empty()) << Joined(modalFinding.cut);
+}
+
+TEST_F(Dpi, TipsWindowTextsFit) {
+    const std::string tips = std::string(WEXTOR_TEST_DATA) + "/../../dist/tips.dat";
+    ASSERT_TRUE(CopyFileA(tips.c_str(), dir.file("tips.dat").c_str(), FALSE)) << tips;
+    int tipNumber = 0;
+    bool tipEnabled = true;
+    TipsHost host;
+    host.tipNumber = &tipNumber;
+    host.tipEnabled = &tipEnabled;
+    host.programDir = dir.path();
+    host.appTitle = "Wextor 5";
+    host.saveTipSettings = [] {};
+    host.setTrayActive = [](bool) {};
+    modal = nullptr;
+    SetTimer(nullptr, 0, 100, InspectModal);
+    TfrmTips window(host);
+    window.ShowModal();
+    ASSERT_NE(modal, nullptr);
+    EXPECT_GE(modalFinding.checked, 3);
     EXPECT_TRUE(modalFinding.cut.empty()) << Joined(modalFinding.cut);
 }
 
