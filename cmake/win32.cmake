@@ -11,14 +11,13 @@ else()
 endif()
 set(WINE_ENV "WEXTOR_WINE_DIR=${CMAKE_BINARY_DIR}/wine;WEXTOR_WINE_ARCH=${WEXTOR_WINE_ARCH}")
 
-add_library(wextor_core STATIC ${core_sources})
-target_include_directories(wextor_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
-
+# On Windows the core's OS primitives are the shell's own *_win.cpp files, so core and shell are
+# one library here (natively the core is a library of its own, with *_posix.cpp primitives).
 set(win_libs psapi comctl32 comdlg32 shell32 shlwapi version gdi32 user32 kernel32 ole32 uuid)
-add_library(wextor_win STATIC ${win_sources})
-target_link_libraries(wextor_win PUBLIC wextor_core ${win_libs})
-# The core calls its OS primitives, which live in the shell's *_win.cpp files.
-target_link_libraries(wextor_core PUBLIC wextor_win)
+add_library(wextor_win STATIC ${core_sources} ${win_sources})
+target_include_directories(wextor_win PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(wextor_win PUBLIC ${win_libs})
+add_library(wextor_core ALIAS wextor_win)
 
 # The version number, written once in the project line, reaches the resources and the manifest.
 configure_file(${CMAKE_SOURCE_DIR}/src/res/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
@@ -48,11 +47,13 @@ if(main_source)
     target_link_libraries(Wextor5 PRIVATE wextor_win)
 endif()
 
-# GoogleTest from Debian's sources, built here with the posix-thread MinGW compilers.
+# GoogleTest from its sources (Debian's googletest package by default), built here with the
+# posix-thread MinGW compilers.
+set(WEXTOR_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest's source folder")
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+add_subdirectory(${WEXTOR_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 foreach(t gtest gtest_main)
     target_compile_options(${t} PRIVATE -w)
 endforeach()
