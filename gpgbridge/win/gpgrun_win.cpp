@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "handles_win.h"
+#include "common/handles_win.h"
 
 namespace {
 
@@ -12,8 +12,8 @@ namespace {
 // its exit code means nothing, its standard error is not ours, and it needs Linux paths. Those
 // differences stay in this file.
 bool IsLinuxProgram(const std::string& program) {
-    UniqueHandle file(CreateFileA(program.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr));
+    UniqueFile file(CreateFileA(program.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
     char magic[4] = {};
     DWORD got = 0;
     return file && ReadFile(file.get(), magic, sizeof magic, &got, nullptr) && got == 4 &&
@@ -58,8 +58,8 @@ bool FileExists(const std::string& path) {
 }
 
 std::string ReadWhole(const std::string& path) {
-    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, 0, nullptr));
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr));
     std::string text;
     if (!file)
         return text;
@@ -71,8 +71,8 @@ std::string ReadWhole(const std::string& path) {
 }
 
 bool WriteWhole(const std::string& path, const std::string& text) {
-    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_TEMPORARY, nullptr));
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_TEMPORARY, nullptr));
     DWORD written = 0;
     return file &&
            WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
@@ -85,7 +85,7 @@ void Shred(const std::string& path) {
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return;
     {
-        UniqueHandle file(
+        UniqueFile file(
             CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         LARGE_INTEGER size = {};
         if (file && GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
@@ -219,15 +219,14 @@ GpgRun Run(const std::string& gpg, const Args& args, const std::string& input, b
     }
     {
         SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-        UniqueHandle in(CreateFileA(inFile.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit, OPEN_EXISTING, 0,
-                                    nullptr));
-        UniqueHandle out(CreateFileA(outFile.c_str(), GENERIC_WRITE,
-                                     FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_TEMPORARY, nullptr));
-        UniqueHandle err(CreateFileA(errFile.c_str(), GENERIC_WRITE,
-                                     FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_TEMPORARY, nullptr));
+        UniqueFile in(CreateFileA(inFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                  &inherit, OPEN_EXISTING, 0, nullptr));
+        UniqueFile out(CreateFileA(outFile.c_str(), GENERIC_WRITE,
+                                   FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_TEMPORARY, nullptr));
+        UniqueFile err(CreateFileA(errFile.c_str(), GENERIC_WRITE,
+                                   FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_TEMPORARY, nullptr));
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;

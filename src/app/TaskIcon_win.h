@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/TaskIcon.h"
-#include "support/handle_win.h"
+#include "common/handles_win.h"
 
 #include <windows.h>
 #include <shellapi.h>

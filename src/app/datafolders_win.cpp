@@ -5,7 +5,7 @@
 #include "app/settings.h"
 #include "drivers/PathOfF.h"
 #include "support/fileutil_win.h"
-#include "support/handle_win.h"
+#include "common/handles_win.h"
 
 #include <shlobj.h>
 #include <windows.h>

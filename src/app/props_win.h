@@ -9,7 +9,7 @@
 #include "drivers/mailerlist.h"
 #include "processing/PGPMain.h"
 #include "processing/opchoice.h"
-#include "support/handle_win.h"
+#include "common/handles_win.h"
 #include "support/verslab_win.h"
 
 #include <windows.h>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "support/formproc_win.h"
-#include "support/handle_win.h"
+#include "common/handles_win.h"
 
 #include <windows.h>
 

@@ -1,6 +1,9 @@
 // The clipboard as text (CF_TEXT).
 #pragma once
 
+// The registered formats that keep clipboard content private are common/clipboard_win.h's.
+#include "common/clipboard_win.h"
+
 #include <string>
 
 // The clipboard text up to its first NUL; empty when there is none or the clipboard stays busy.
@@ -9,8 +12,3 @@ std::string GetClipboardText();
 // monitors, the clipboard history and the cloud clipboard. False when the clipboard stayed busy
 // or the text could not be set, and for a text holding a NUL (the clipboard would cut it there).
 bool SetClipboardText(const std::string& text);
-
-// The registered formats that keep clipboard content private.
-extern const char* const ExcludeFromMonitorFormat; // "ExcludeClipboardContentFromMonitorProcessing"
-extern const char* const IncludeInHistoryFormat;   // "CanIncludeInClipboardHistory"
-extern const char* const UploadToCloudFormat;      // "CanUploadToCloudClipboard"

@@ -3,7 +3,7 @@
 
 #include "support/Tips.h"
 #include "support/formproc_win.h"
-#include "support/handle_win.h"
+#include "common/handles_win.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // The core's OS primitives on Windows.
-#include "support/handle_win.h"
+#include "common/handles_win.h"
 #include "support/platform.h"
 #include "support/winerror_win.h"
 

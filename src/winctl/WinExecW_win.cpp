@@ -1,6 +1,6 @@
 #include "winctl/WinExecW_win.h"
 
-#include "support/handle_win.h"
+#include "common/handles_win.h"
 #include "winctl/WinExecW.h"
 
 #include <windows.h>

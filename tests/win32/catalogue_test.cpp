@@ -4,7 +4,7 @@
 #include "drivers/mailerlist.h"
 #include "drivers/mailerlist_win.h"
 #include "support/deblog.h"
-#include "support/handle_win.h"
+#include "common/handles_win.h"
 #include "wintest.h"
 
 #include <gtest/gtest.h>

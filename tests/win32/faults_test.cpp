@@ -11,7 +11,7 @@
 #include "processing/clipboard_win.h"
 #include "processing/pgpcontrol.h"
 #include "support/deblog.h"
-#include "support/handle_win.h"
+#include "common/handles_win.h"
 
 #include <algorithm>
 

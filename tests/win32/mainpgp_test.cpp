@@ -10,7 +10,7 @@
 #include "processing/pgpcontrol.h"
 #include "res/resource.h"
 #include "support/deblog.h"
-#include "support/handle_win.h"
+#include "common/handles_win.h"
 #include "support/platform.h"
 
 using namespace runbed;

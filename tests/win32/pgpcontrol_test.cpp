@@ -7,7 +7,7 @@
 #include "app/global.h"
 #include "processing/clipboard_win.h"
 #include "processing/pgpcontrol_win.h"
-#include "support/handle_win.h"
+#include "common/handles_win.h"
 #include "support/verslab_win.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "support/handle_win.h"
+#include "common/handles_win.h"
 #include "support/platform.h"
 #include "support/verslab.h"
 #include "support/verslab_win.h"

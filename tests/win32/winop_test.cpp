@@ -1,4 +1,4 @@
-#include "support/handle_win.h"
+#include "common/handles_win.h"
 #include "winctl/winop_win.h"
 #include "wintest.h"
 

@@ -9,7 +9,7 @@
 #include <functional>
 #include <thread>
 
-#include "clipboard_win.h"
+#include "common/clipboard_win.h"
 #include "gpgrun_win.h"
 #include "keylist.h"
 #include "status.h"

@@ -1,0 +1,33 @@
+// The clipboard as text (CF_TEXT), shared by Wextor 5 and the GnuPG bridge. Text that may be a
+// message in plain text is kept out of clipboard monitors, the clipboard history and the cloud
+// clipboard.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+extern const char* const ExcludeFromMonitorFormat; // "ExcludeClipboardContentFromMonitorProcessing"
+extern const char* const IncludeInHistoryFormat;   // "CanIncludeInClipboardHistory"
+extern const char* const UploadToCloudFormat;      // "CanUploadToCloudClipboard"
+
+// Opens the clipboard for the owner window, trying again for a while when another program holds
+// it; messages sent to this thread are answered meanwhile (posted ones stay queued).
+class ClipboardLock {
+  public:
+    explicit ClipboardLock(HWND owner, int attempts = 20);
+    ~ClipboardLock();
+    ClipboardLock(const ClipboardLock&) = delete;
+    ClipboardLock& operator=(const ClipboardLock&) = delete;
+    bool open() const { return open_; }
+
+  private:
+    bool open_;
+};
+
+// The text up to its first NUL, never read past its memory block; false when the clipboard
+// stayed busy or holds no text.
+bool ReadClipboardText(HWND owner, std::string& text, int attempts = 20);
+// Replaces the clipboard's content by the text and the three privacy formats; false when the
+// clipboard stayed busy or something could not be set.
+bool WriteClipboardText(HWND owner, const std::string& text, int attempts = 20);
