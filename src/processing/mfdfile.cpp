@@ -2,15 +2,12 @@
 
 #include "support/VBVal.h"
 #include "support/fileutil.h"
+#include "support/blanks.h"
 #include "support/readastr.h"
 
 #include <algorithm>
 
 namespace {
-
-bool IsBlankOrControl(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
 
 // ASCII only: the keys are ASCII, and byte-for-byte lowering keeps positions aligned with the
 // original text.
@@ -40,10 +37,7 @@ std::string ValueAfterKey(const std::string& lowered, const std::string& origina
     std::size_t end = lowered.find('\r', begin);
     if (end == std::string::npos)
         return std::string();
-    while (begin < end && IsBlankOrControl(lowered[begin]))
-        ++begin;
-    while (end > begin && IsBlankOrControl(lowered[end - 1]))
-        --end;
+    TrimBlankOrControl(lowered, begin, end);
     return original.substr(begin - shift, end - begin);
 }
 

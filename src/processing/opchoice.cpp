@@ -2,15 +2,12 @@
 
 #include "app/global.h"
 #include "processing/armour.h"
+#include "support/blanks.h"
 
 #include <algorithm>
 #include <unordered_set>
 
 namespace {
-
-bool IsBlankOrControl(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
 
 bool IsAddressSeparator(char c) {
     return c == ' ' || c == ',' || c == ';';
@@ -52,10 +49,7 @@ bool IsMailingListAddress(const std::string& to, const std::string& cc,
 
     std::string text = to + " " + cc;
     std::size_t b = 0, e = text.size();
-    while (b < e && IsBlankOrControl(text[b]))
-        ++b;
-    while (e > b && IsBlankOrControl(text[e - 1]))
-        --e;
+    TrimBlankOrControl(text, b, e);
     text = text.substr(b, e - b) + " ";
 
     // A token is the run of characters since the last lookup; a run of separators looks up once.

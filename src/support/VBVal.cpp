@@ -1,9 +1,8 @@
 #include "support/VBVal.h"
 
+#include "support/blanks.h"
+
 namespace {
-bool IsBlankOrControl(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
 int HexDigit(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -17,10 +16,7 @@ int HexDigit(char c) {
 
 std::int32_t SafeStrToInt(const std::string& text) {
     std::size_t b = 0, e = text.size();
-    while (b < e && IsBlankOrControl(text[b]))
-        ++b;
-    while (e > b && IsBlankOrControl(text[e - 1]))
-        --e;
+    TrimBlankOrControl(text, b, e);
     if (b == e)
         return 0;
     if (text[b] == '$') {

@@ -1,4 +1,5 @@
 #include "support/VBVal.h"
+#include "support/blanks.h"
 #include "support/command.h"
 #include "support/fields.h"
 #include "support/fileutil.h"
@@ -119,4 +120,19 @@ TEST(PlaceForm, EdgesRoundHalfToEven) {
     EXPECT_EQ(PlacedEdge(1024, 203, 5000), 410); // 410.5 -> 410
     EXPECT_EQ(PlacedEdge(1000, 100, 3300), 297);
     EXPECT_EQ(PlacedEdge(100, 200, 5000), -50); // larger than the screen
+}
+
+TEST(TrimBlankOrControl, BothEndsOnly) {
+    const struct {
+        std::string text, expected;
+    } cases[] = {{" \t a b \r\n", "a b"},
+                 {"", ""},
+                 {"\x01\x20", ""},
+                 {"x", "x"},
+                 {"\x7f!\x7f", "\x7f!\x7f"}}; // DEL is no control character here
+    for (const auto& c : cases) {
+        std::size_t b = 0, e = c.text.size();
+        TrimBlankOrControl(c.text, b, e);
+        EXPECT_EQ(c.text.substr(b, e - b), c.expected);
+    }
 }
