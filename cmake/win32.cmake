@@ -95,7 +95,7 @@ add_library(win32_test_support STATIC ${win32_support})
 target_include_directories(win32_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/win32/support)
 target_link_libraries(win32_test_support PUBLIC wextor_win gtest)
 set(desktop_tests pgpstub_test pgpcontrol_test mainpgp_test mfdcaller_test maildrivers_test startup_test
-    faults_test dpi_test
+    faults_test dpi_test running_test winop_test
     catalogue_test
     props_test taskicon_test tips_test)
 foreach(f IN LISTS win32_tests)
@@ -108,8 +108,9 @@ foreach(f IN LISTS win32_tests)
         WEXTOR_BIN_DIR="Z:${CMAKE_BINARY_DIR}")
     wextor_use_test_pe(win32_${name})
     wextor_wine_test(win32_${name} ${WINE_RUN} $<TARGET_FILE:win32_${name}>)
-    # Tests that use the clipboard, PGP's one tray window, WIN.INI or the foreground window share the
-    # desktop with each other and with the end-to-end scenarios: never two at a time.
+    # Tests that use the clipboard, PGP's one tray window, WIN.INI or the foreground window, look
+    # windows up by title ("PGP Running") or make deep window trees share the desktop with each
+    # other and with the end-to-end scenarios: never two at a time.
     if(name IN_LIST desktop_tests)
         set_tests_properties(win32_${name} PROPERTIES RESOURCE_LOCK wine_desktop)
     endif()

@@ -4,8 +4,7 @@
 #include "drivers/ChooseMailer_win.h"
 #include "drivers/ScriptInfo_win.h"
 #include "drivers/mfdcaller.h"
-#include "processing/PGPMain_win.h"
-#include "processing/running_win.h"
+#include "drivers/runprogress.h"
 #include "support/deblog.h"
 #include "support/msgbox.h"
 #include "winctl/WinExecW_win.h"
@@ -26,6 +25,7 @@ void ProcessPendingMessages() {
 }
 
 unsigned DriverPatience = DriverPatienceMs;
+RunProgress* ActiveRunProgress = nullptr;
 
 namespace {
 
@@ -67,14 +67,14 @@ void ReportDriverFailure(const std::string& request, const WaitResult& result) {
 } // namespace
 
 bool RunDriver(const std::string& request) {
-    if (frmRunning)
-        frmRunning->SetWaiting(DriverWaitingText(CurrentDriver, request));
+    if (ActiveRunProgress)
+        ActiveRunProgress->SetWaiting(DriverWaitingText(CurrentDriver, request));
     const WaitResult result = WinExecAndWaitPumped(
         DriverCommandLine(CurrentDriver, request), DriverShowMode, DriverCreationFlags,
         DriverPatience, [&request] { return AskToEndDriver(request); },
         DriverProgram(CurrentDriver));
-    if (frmRunning)
-        frmRunning->SetWaiting("");
+    if (ActiveRunProgress)
+        ActiveRunProgress->SetWaiting("");
     if (DriverRunFailed(result.end, result.exitCode, ChecksExitCodes(CurrentDriver))) {
         ReportDriverFailure(request, result);
         return false;
@@ -92,11 +92,12 @@ bool FindRunningMailer(bool showProgress) {
         return FindWindowTitle(text, GetActiveWindow());
     };
     ports.setProgress = [](int position) {
-        if (frmRunning)
-            frmRunning->SetProgress(position);
+        if (ActiveRunProgress)
+            ActiveRunProgress->SetProgress(position);
     };
     ports.choose = [&chooser](const std::vector<std::string>&) {
-        return chooser.ShowModal(frmRunning ? frmRunning->handle() : GetActiveWindow());
+        return chooser.ShowModal(ActiveRunProgress ? static_cast<HWND>(ActiveRunProgress->Window())
+                                                   : GetActiveWindow());
     };
     return ScanForRunningMailer(showProgress, ports, chooser.Lines());
 }

@@ -17,7 +17,7 @@ extern unsigned DriverPatience;
 
 // Finds the running mail client of the Active list, asking the user when there are several;
 // true when the processing run must be abandoned. Uses frmChooseMailer (made when missing) and,
-// with showProgress, the run's frmRunning.
+// with showProgress, the run's progress (ActiveRunProgress).
 bool FindRunningMailer(bool showProgress);
 
 // The Details command: program drivers are run with the empty request, scripts show their

@@ -2,6 +2,7 @@
 
 #include "drivers/ChooseMailer_win.h"
 #include "drivers/mfdcaller.h"
+#include "drivers/runprogress.h"
 #include "drivers/mfdcaller_win.h"
 #include "processing/clipboard_win.h"
 #include "processing/armour.h"
@@ -103,6 +104,7 @@ class RunEnd {
         StepCode = 5511;
         StepCode = 5512;
         frmRunning = nullptr;
+        ActiveRunProgress = nullptr;
         running_.reset();
         StepCode = 5513;
         SetWaitCursor(false);
@@ -207,6 +209,7 @@ void MainPGP(bool routine) {
     RunEnd end(running);
     running = std::make_unique<TfrmRunning>(static_cast<HWND>(host.ActiveForm()));
     frmRunning = running.get();
+    ActiveRunProgress = frmRunning;
     StepCode = 5502;
     SetWaitCursor(true);
     frmChooseMailer = std::make_unique<TfrmChooseMailer>();
