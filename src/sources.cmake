@@ -50,6 +50,7 @@ set(win_sources
     support/msgbox_win.cpp
     support/placefrm_win.cpp
     support/platform_win.cpp
+    support/pump_win.cpp
     support/verslab_win.cpp
     support/winerror_win.cpp
     winctl/WinExecW_win.cpp

@@ -7,21 +7,14 @@
 #include "drivers/runprogress.h"
 #include "support/deblog.h"
 #include "support/msgbox.h"
+#include "support/pump_win.h"
 #include "winctl/WinExecW_win.h"
 #include "winctl/winop_win.h"
 
 #include <windows.h>
 
 void ProcessPendingMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    PumpPendingMessages();
 }
 
 unsigned DriverPatience = DriverPatienceMs;

@@ -1,6 +1,7 @@
 #include "processing/pgpcontrol_win.h"
 
 #include "processing/clipboard_win.h"
+#include "support/pump_win.h"
 #include "winctl/WinExecW_win.h"
 #include "winctl/winop_win.h"
 
@@ -18,18 +19,7 @@ class WindowsPgp : public PgpPlatform {
         return WinExecProgram(commandLine, SW_SHOWNORMAL);
     }
     unsigned long long NowMs() override { return GetTickCount64(); }
-    bool ProcessMessages() override {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                PostQuitMessage(static_cast<int>(msg.wParam)); // for the message loop
-                return false;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        return true;
-    }
+    bool ProcessMessages() override { return PumpPendingMessages(); }
     void WaitForMessages(unsigned timeoutMs) override {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs, QS_ALLINPUT);
     }

@@ -2,6 +2,7 @@
 #include "processing/running_win.h"
 #include "res/resource.h"
 #include "support/dpi_win.h"
+#include "support/pump_win.h"
 
 #include <commctrl.h>
 
@@ -9,18 +10,6 @@
 
 namespace {
 constexpr int kClientWidth = 137, kClientHeight = 23;
-
-void PumpPendingMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam)); // keep it for the main loop
-            break;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 int LineHeight(HWND window) {
     HDC dc = GetDC(window);

@@ -1,6 +1,7 @@
 #include "winctl/WinExecW_win.h"
 
 #include "common/handles_win.h"
+#include "support/pump_win.h"
 #include "winctl/WinExecW.h"
 
 #include <windows.h>
@@ -43,20 +44,6 @@ bool Start(const std::string& commandLine, std::uint16_t showMode, std::uint32_t
     return true;
 }
 
-// Runs the waiting messages; false on WM_QUIT, which is posted again for the main loop.
-bool PumpMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return false;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return true;
-}
-
 } // namespace
 
 int WinExecAndWait32(const std::string& commandLine, std::uint16_t showMode,
@@ -90,7 +77,7 @@ WaitResult WinExecAndWaitPumped(const std::string& commandLine, std::uint16_t sh
         if (woke == WAIT_OBJECT_0)
             break;
         if (woke == WAIT_OBJECT_0 + 1) {
-            if (!PumpMessages()) {
+            if (!PumpPendingMessages()) {
                 result.end = WaitEnd::Abandoned;
                 return result;
             }
