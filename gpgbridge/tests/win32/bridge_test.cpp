@@ -48,8 +48,15 @@ std::string MakeKey(const std::string& userId) {
     return {};
 }
 
+void RemoveHome(const std::string& home) {
+    RunProgram("Z:\\bin\\rm", {"-rf", PathForProgram(kGpg, home)}, "");
+}
+
+// Wine gives each fresh prefix the same small process ids: a home an earlier run left under this
+// name would bring its keys along, so it goes first.
 std::string MakeHome(const std::string& name) {
     const std::string home = "Z:\\tmp\\" + name + "-" + std::to_string(GetCurrentProcessId());
+    RemoveHome(home);
     CreateDirectoryA(home.c_str(), nullptr);
     RunProgram("Z:\\bin\\chmod", {"700", PathForProgram(kGpg, home)}, ""); // or gpg warns of it
     return home;
@@ -125,16 +132,16 @@ class Command {
 
 class BridgeTest : public ::testing::Test {
   protected:
-    static std::string home_, aliceId_, bobId_, carolBlock_;
+    static std::string home_, other_, aliceId_, bobId_, carolBlock_;
     static HWND bridge_;
     static PROCESS_INFORMATION process_;
 
     static void SetUpTestSuite() {
-        const std::string other = MakeHome("gbo");
-        UseHome(other);
+        other_ = MakeHome("gbo");
+        UseHome(other_);
         MakeKey("Carol <carol@example.net>");
         carolBlock_ = Gpg({"--armor", "--export", "carol@example.net"}).output;
-        StopAgent(other);
+        StopAgent(other_);
 
         home_ = MakeHome("gbt");
         UseHome(home_);
@@ -158,6 +165,8 @@ class BridgeTest : public ::testing::Test {
         CloseHandle(process_.hProcess);
         CloseHandle(process_.hThread);
         StopAgent(home_);
+        RemoveHome(home_);
+        RemoveHome(other_);
     }
 
     static void WriteSettings(const std::string& lines) {
@@ -200,7 +209,8 @@ class BridgeTest : public ::testing::Test {
     }
 };
 
-std::string BridgeTest::home_, BridgeTest::aliceId_, BridgeTest::bobId_, BridgeTest::carolBlock_;
+std::string BridgeTest::home_, BridgeTest::other_, BridgeTest::aliceId_, BridgeTest::bobId_,
+    BridgeTest::carolBlock_;
 HWND BridgeTest::bridge_ = nullptr;
 PROCESS_INFORMATION BridgeTest::process_ = {};
 
