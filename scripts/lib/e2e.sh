@@ -81,8 +81,10 @@ check() {
     fi
 }
 
+# Wine keeps the tray's window, unmapped, once its last icon has gone: only a mapped tray holds
+# an icon to click.
 tray_shown() {
-    [ -n "$(tray_window)" ]
+    xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null 2>&1
 }
 
 # Processes of this prefix only whose command line matches PATTERN (other runs may use other

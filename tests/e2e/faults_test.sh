@@ -71,7 +71,12 @@ check "no exchange file is left" no_exchange_file
 
 # A log that cannot be written (Windows refuses the file): start-up still reaches the tray icon,
 # the user is told once, and runs and their reports go on.
-prefix_kill 'Wextor5.exe'
+# Unload as the installer does: a killed copy would leave its icon in the tray, first in the
+# row, and the next click would land on that dead icon.
+touch "$WEXTOR_APP/Installer.Flg"
+no_copy_left() { [ "$(prefix_count Wextor5.exe)" -eq 0 ]; }
+check "the first copy unloads on the installer's flag" poll 30 no_copy_left
+rm -f "$WEXTOR_APP/Installer.Flg"
 chattr +i "$log"
 (cd "$WEXTOR_APP" && wine ./Wextor5.exe /s >/dev/null 2>&1 &)
 check "unwritable log: the user is told" press "Warning" Return
