@@ -18,6 +18,7 @@ set(core_sources
     support/placefrm.cpp
     support/readastr.cpp
     support/replace.cpp
+    support/runstate.cpp
     support/verslab.cpp
     winctl/WinExecW.cpp
     winctl/winop.cpp
@@ -50,9 +51,7 @@ set(win_sources
     support/msgbox_win.cpp
     support/placefrm_win.cpp
     support/platform_win.cpp
-    support/pump_win.cpp
     support/verslab_win.cpp
-    support/winerror_win.cpp
     winctl/WinExecW_win.cpp
     winctl/winop_win.cpp
     processing/PGPMain_win.cpp

@@ -17,7 +17,7 @@
 #include "support/help_win.h"
 #include "support/msgbox.h"
 #include "support/placefrm_win.h"
-#include "support/winerror_win.h"
+#include "common/winerror_win.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
