@@ -1,4 +1,4 @@
-#include "support/pump_win.h"
+#include "common/pump_win.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "support/winerror_win.h"
+#include "common/winerror_win.h"
 
 std::string WinErrorText(DWORD code) {
     char* buffer = nullptr;

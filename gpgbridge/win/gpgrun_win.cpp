@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "common/handles_win.h"
+#include "common/pump_win.h"
+#include "common/winerror_win.h"
 
 namespace {
 
@@ -118,18 +120,6 @@ std::string MakeRunFolder() {
     return {};
 }
 
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
 // Long enough for a user to type a passphrase into GnuPG's pinentry.
 constexpr DWORD kRunLimitMs = 10 * 60 * 1000;
 
@@ -145,7 +135,7 @@ bool WaitForProcess(HANDLE process) {
             return true;
         if (woke != WAIT_OBJECT_0 + 1)
             return false;
-        PumpMessages();
+        PumpPendingMessages();
     }
 }
 
@@ -157,7 +147,7 @@ bool WaitForMarker(const std::string& marker) {
         if (GetTickCount() - start >= kRunLimitMs)
             return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        PumpMessages();
+        PumpPendingMessages();
     }
     return true;
 }
@@ -242,8 +232,7 @@ GpgRun Run(const std::string& gpg, const Args& args, const std::string& input, b
         if (!in || !out || !err ||
             !CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr,
                             &startup, &process)) {
-            run.why = "GnuPG could not be started (" + gpg + ", error " +
-                      std::to_string(GetLastError()) + ")";
+            run.why = "GnuPG could not be started (" + gpg + "): " + WinErrorText(GetLastError());
         } else {
             // Wine starts a Linux program without a Windows process: it hands back no process
             // handle, and what it leaves in hThread is not a handle of ours to close.

@@ -1,6 +1,6 @@
 #include "drivers/ChooseMailer.h"
 
-#include "app/global.h"
+#include "support/runstate.h"
 #include "drivers/MFDDirectory.h"
 
 const char* const ChooserCaption = "These mailers are running right now - choose one";

@@ -1,11 +1,11 @@
 #include "drivers/ChooseMailer_win.h"
 
-#include "app/global.h"
+#include "support/runstate.h"
 #include "drivers/ChooseMailer.h"
 #include "res/resource.h"
 #include "support/error.h"
 #include "support/help_win.h"
-#include "support/winerror_win.h"
+#include "common/winerror_win.h"
 
 #include "support/dpi_win.h"
 

@@ -1,6 +1,6 @@
 #include "drivers/MFDDirectory.h"
 
-#include "app/global.h"
+#include "support/runstate.h"
 #include "support/error.h"
 #include "support/fields.h"
 #include "support/platform.h"

@@ -1,6 +1,6 @@
 #include "drivers/ScriptInfo.h"
 
-#include "app/global.h"
+#include "support/runstate.h"
 
 const char* const ScriptInfoSection = "Information";
 

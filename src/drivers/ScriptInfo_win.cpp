@@ -1,12 +1,12 @@
 #include "drivers/ScriptInfo_win.h"
 
-#include "app/global.h"
+#include "support/runstate.h"
 #include "drivers/ScriptInfo.h"
 #include "res/resource.h"
 #include "support/dpi_win.h"
 #include "support/error.h"
 #include "support/placefrm_win.h"
-#include "support/winerror_win.h"
+#include "common/winerror_win.h"
 
 #include <vector>
 

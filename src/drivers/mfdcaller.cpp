@@ -1,6 +1,6 @@
 #include "drivers/mfdcaller.h"
 
-#include "app/global.h"
+#include "support/runstate.h"
 #include "drivers/MFDDirectory.h"
 #include "processing/PGPMain.h"
 #include "processing/mfdfile.h"

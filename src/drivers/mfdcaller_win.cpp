@@ -1,13 +1,13 @@
 #include "drivers/mfdcaller_win.h"
 
-#include "app/global.h"
+#include "support/runstate.h"
 #include "drivers/ChooseMailer_win.h"
 #include "drivers/ScriptInfo_win.h"
 #include "drivers/mfdcaller.h"
 #include "drivers/runprogress.h"
 #include "support/deblog.h"
 #include "support/msgbox.h"
-#include "support/pump_win.h"
+#include "common/pump_win.h"
 #include "winctl/WinExecW_win.h"
 #include "winctl/winop_win.h"
 

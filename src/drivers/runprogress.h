@@ -2,7 +2,7 @@
 // that names the driver. The processing run's window implements it; drivers know no window.
 #pragma once
 
-#include "app/global.h"
+#include "support/runstate.h"
 
 #include <string>
 

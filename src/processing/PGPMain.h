@@ -2,7 +2,7 @@
 // itself, with its windows, is MainPGP in PGPMain_win.h.
 #pragma once
 
-#include "app/global.h"
+#include "support/runstate.h"
 #include "processing/mfdfile.h"
 #include "processing/opchoice.h"
 

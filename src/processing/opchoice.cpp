@@ -1,6 +1,6 @@
 #include "processing/opchoice.h"
 
-#include "app/global.h"
+#include "support/runstate.h"
 #include "processing/armour.h"
 #include "support/blanks.h"
 

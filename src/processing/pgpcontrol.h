@@ -3,7 +3,7 @@
 // system calls all this goes through are behind PgpPlatform; the Win32 shell gives the real one.
 #pragma once
 
-#include "app/global.h"
+#include "support/runstate.h"
 #include "support/verslab.h"
 #include "winctl/winop.h"
 

@@ -1,7 +1,7 @@
 #include "processing/pgpcontrol_win.h"
 
 #include "processing/clipboard_win.h"
-#include "support/pump_win.h"
+#include "common/pump_win.h"
 #include "winctl/WinExecW_win.h"
 #include "winctl/winop_win.h"
 

@@ -2,7 +2,7 @@
 #include "processing/running_win.h"
 #include "res/resource.h"
 #include "support/dpi_win.h"
-#include "support/pump_win.h"
+#include "common/pump_win.h"
 
 #include <commctrl.h>
 

@@ -2,7 +2,7 @@
 // each of its events. The window itself is in Tips_win.h.
 #pragma once
 
-#include "app/global.h"
+#include "support/runstate.h"
 
 #include <exception>
 #include <functional>

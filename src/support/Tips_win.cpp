@@ -5,7 +5,7 @@
 #include "support/formproc_win.h"
 #include "support/help_win.h"
 #include "support/placefrm_win.h"
-#include "support/winerror_win.h"
+#include "common/winerror_win.h"
 
 namespace {
 bool tipsShowing = false;

@@ -1,6 +1,6 @@
 #include "support/deblog.h"
 
-#include "app/global.h"
+#include "support/runstate.h"
 #include "support/fileutil.h"
 #include "support/msgbox.h"
 #include "support/platform.h"

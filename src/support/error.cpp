@@ -1,6 +1,6 @@
 #include "support/error.h"
 
-#include "app/global.h"
+#include "support/runstate.h"
 #include "support/deblog.h"
 #include "support/msgbox.h"
 #include "support/platform.h"

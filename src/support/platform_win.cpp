@@ -1,7 +1,7 @@
 // The core's OS primitives on Windows.
 #include "common/handles_win.h"
 #include "support/platform.h"
-#include "support/winerror_win.h"
+#include "common/winerror_win.h"
 
 namespace {
 [[noreturn]] void Raise(const char* what, const std::string& path) {

@@ -1,7 +1,7 @@
 #include "winctl/WinExecW_win.h"
 
 #include "common/handles_win.h"
-#include "support/pump_win.h"
+#include "common/pump_win.h"
 #include "winctl/WinExecW.h"
 
 #include <windows.h>

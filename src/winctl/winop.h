@@ -2,7 +2,7 @@
 // and class. The walk over real windows lives in winop_win.h; this is the part that decides.
 #pragma once
 
-#include "app/global.h"
+#include "support/runstate.h"
 
 #include <functional>
 #include <string>
