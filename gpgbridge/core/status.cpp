@@ -241,63 +241,108 @@ Outcome JudgeSign(const std::vector<StatusLine>& status) {
     return outcome;
 }
 
-DecryptReport JudgeDecrypt(const std::vector<StatusLine>& status) {
-    DecryptReport report;
+namespace {
+
+// What the status lines said of the decryption itself.
+struct DecryptFacts {
     bool decrypted = false, decryptionFailed = false, badMdc = false, plaintext = false;
     bool noData = false, damaged = false, noSecretKey = false;
+};
+
+void NoteDecryption(const StatusLine& line, DecryptFacts& facts, DecryptReport& report) {
+    const std::string& k = line.keyword;
+    if (k == "BEGIN_DECRYPTION" || k == "ENC_TO" || k == "DECRYPTION_FAILED" ||
+        k == "DECRYPTION_OKAY")
+        report.encrypted = true;
+    if (k == "DECRYPTION_OKAY")
+        facts.decrypted = true;
+    else if (k == "DECRYPTION_FAILED")
+        facts.decryptionFailed = true;
+    else if (k == "BADMDC")
+        facts.badMdc = true;
+    else if (k == "PLAINTEXT")
+        facts.plaintext = true;
+    else if (k == "NO_SECKEY")
+        facts.noSecretKey = true;
+    else if (k == "NODATA") {
+        // 1 and 2: no armour, no packets (plain text gives both); 3, 4: broken packets.
+        if (Arg(line, 0) == "1" || Arg(line, 0) == "2")
+            facts.noData = true;
+        else
+            facts.damaged = true;
+    }
+}
+
+// The signature a status line reports; None for every other line.
+SignatureState SignatureOf(const StatusLine& line) {
+    const std::string& k = line.keyword;
+    if (k == "GOODSIG")
+        return SignatureState::Good;
+    if (k == "BADSIG")
+        return SignatureState::Bad;
+    if (k == "EXPSIG")
+        return SignatureState::ExpiredSignature;
+    if (k == "EXPKEYSIG")
+        return SignatureState::ExpiredKey;
+    if (k == "REVKEYSIG")
+        return SignatureState::RevokedKey;
+    if (k == "ERRSIG")
+        // rc 9 is a missing public key; the NO_PUBKEY line that follows says the same.
+        return Arg(line, 5) == "9" ? SignatureState::NoPublicKey : SignatureState::Error;
+    return SignatureState::None;
+}
+
+std::string ValidityOf(const std::string& keyword) {
+    static const char* const trust[][2] = {{"TRUST_UNDEFINED", "unknown"},
+                                           {"TRUST_NEVER", "never"},
+                                           {"TRUST_MARGINAL", "marginal"},
+                                           {"TRUST_FULLY", "full"},
+                                           {"TRUST_ULTIMATE", "ultimate"}};
+    for (const auto& t : trust)
+        if (keyword == t[0])
+            return t[1];
+    return {};
+}
+
+std::string DecryptProblem(const std::vector<StatusLine>& status, const DecryptFacts& facts) {
+    if (PassphraseWrong(status))
+        return "the passphrase was wrong";
+    if (HasErrorCode(status, ErrCanceled))
+        return "the passphrase entry was cancelled";
+    if (facts.noSecretKey || HasErrorCode(status, ErrNoSeckey))
+        return "there is no secret key to decrypt this text";
+    if (facts.badMdc || facts.damaged)
+        return "the text is damaged or not valid OpenPGP data";
+    if (facts.noData || HasErrorCode(status, ErrNoData))
+        return "the text holds no OpenPGP data";
+    if (facts.decryptionFailed)
+        return "the text could not be decrypted";
+    if (!ReportedError(status).empty())
+        return ReportedError(status);
+    if (facts.plaintext)
+        // A clear-signed text whose signature block is broken leaves only PLAINTEXT.
+        return "the text is damaged or not valid OpenPGP data";
+    return "GnuPG produced no result";
+}
+
+} // namespace
+
+DecryptReport JudgeDecrypt(const std::vector<StatusLine>& status) {
+    DecryptReport report;
+    DecryptFacts facts;
     bool sawBad = false;
     SignatureState first = SignatureState::None;
     for (const StatusLine& line : status) {
-        const std::string& k = line.keyword;
-        SignatureState state = SignatureState::None;
-        if (k == "BEGIN_DECRYPTION" || k == "ENC_TO" || k == "DECRYPTION_FAILED" ||
-            k == "DECRYPTION_OKAY")
-            report.encrypted = true;
-        if (k == "DECRYPTION_OKAY")
-            decrypted = true;
-        else if (k == "DECRYPTION_FAILED")
-            decryptionFailed = true;
-        else if (k == "BADMDC")
-            badMdc = true;
-        else if (k == "PLAINTEXT")
-            plaintext = true;
-        else if (k == "NO_SECKEY")
-            noSecretKey = true;
-        else if (k == "NODATA") {
-            // 1 and 2: no armour, no packets (plain text gives both); 3, 4: broken packets.
-            if (Arg(line, 0) == "1" || Arg(line, 0) == "2")
-                noData = true;
-            else
-                damaged = true;
-        } else if (k == "GOODSIG")
-            state = SignatureState::Good;
-        else if (k == "BADSIG")
-            state = SignatureState::Bad;
-        else if (k == "EXPSIG")
-            state = SignatureState::ExpiredSignature;
-        else if (k == "EXPKEYSIG")
-            state = SignatureState::ExpiredKey;
-        else if (k == "REVKEYSIG")
-            state = SignatureState::RevokedKey;
-        else if (k == "ERRSIG")
-            // rc 9 is a missing public key; the NO_PUBKEY line that follows says the same.
-            state = Arg(line, 5) == "9" ? SignatureState::NoPublicKey : SignatureState::Error;
-        else if (k == "NO_PUBKEY" && first == SignatureState::Error &&
-                 Arg(line, 0) == report.signerKeyId)
-            first = SignatureState::NoPublicKey;
-        else if (first != SignatureState::None && report.validity.empty() &&
-                 k.compare(0, 6, "TRUST_") == 0) {
-            static const char* const trust[][2] = {{"TRUST_UNDEFINED", "unknown"},
-                                                   {"TRUST_NEVER", "never"},
-                                                   {"TRUST_MARGINAL", "marginal"},
-                                                   {"TRUST_FULLY", "full"},
-                                                   {"TRUST_ULTIMATE", "ultimate"}};
-            for (const auto& t : trust)
-                if (k == t[0])
-                    report.validity = t[1];
-        }
-        if (state == SignatureState::None)
+        NoteDecryption(line, facts, report);
+        const SignatureState state = SignatureOf(line);
+        if (state == SignatureState::None) {
+            if (line.keyword == "NO_PUBKEY" && first == SignatureState::Error &&
+                Arg(line, 0) == report.signerKeyId)
+                first = SignatureState::NoPublicKey;
+            else if (first != SignatureState::None && report.validity.empty())
+                report.validity = ValidityOf(line.keyword);
             continue;
+        }
         // Several signatures: the first one is reported, but a bad one anywhere wins.
         if (first == SignatureState::None || (state == SignatureState::Bad && !sawBad)) {
             const bool replacing = first != SignatureState::None;
@@ -314,31 +359,11 @@ DecryptReport JudgeDecrypt(const std::vector<StatusLine>& status) {
     report.signature = first;
 
     if (report.encrypted)
-        report.ok = decrypted && !decryptionFailed && !badMdc;
+        report.ok = facts.decrypted && !facts.decryptionFailed && !facts.badMdc;
     else
         report.ok = report.signature != SignatureState::None;
-    if (report.ok)
-        return report;
-
-    if (PassphraseWrong(status))
-        report.problem = "the passphrase was wrong";
-    else if (HasErrorCode(status, ErrCanceled))
-        report.problem = "the passphrase entry was cancelled";
-    else if (noSecretKey || HasErrorCode(status, ErrNoSeckey))
-        report.problem = "there is no secret key to decrypt this text";
-    else if (badMdc || damaged)
-        report.problem = "the text is damaged or not valid OpenPGP data";
-    else if (noData || HasErrorCode(status, ErrNoData))
-        report.problem = "the text holds no OpenPGP data";
-    else if (decryptionFailed)
-        report.problem = "the text could not be decrypted";
-    else if (!ReportedError(status).empty())
-        report.problem = ReportedError(status);
-    else if (plaintext)
-        // A clear-signed text whose signature block is broken leaves only PLAINTEXT.
-        report.problem = "the text is damaged or not valid OpenPGP data";
-    else
-        report.problem = "GnuPG produced no result";
+    if (!report.ok)
+        report.problem = DecryptProblem(status, facts);
     return report;
 }
 

@@ -176,6 +176,78 @@ std::string FindGpg(const BridgeSettings& settings) {
 
 namespace {
 
+// The files of one gpg run, in a folder of its own.
+struct RunFiles {
+    std::string folder, in, out, status, log, err, marker;
+    explicit RunFiles(const std::string& f)
+        : folder(f), in(f + "in.txt"), out(f + "out.txt"), status(f + "status.txt"),
+          log(f + "log.txt"), err(f + "err.txt"), marker(f + "done.txt") {}
+};
+
+std::string GpgCommandLine(const std::string& gpg, const Args& args, const RunFiles& files,
+                           bool gpgFiles, bool linux) {
+    const auto forGpg = [&](const std::string& path) { return linux ? ToLinuxPath(path) : path; };
+    Args all = gpgFiles ? CommonArgs(forGpg(files.status), forGpg(files.log)) : Args();
+    all.insert(all.end(), args.begin(), args.end());
+    if (!linux)
+        return JoinCommandLine(gpg, all);
+    // sh -c SCRIPT gpg marker args...: $0 is gpg, $1 the marker.
+    Args shellArgs = {"-c", "m=$1; shift; \"$0\" \"$@\"; echo $? >\"$m\"", ToLinuxPath(gpg),
+                      ToLinuxPath(files.marker)};
+    shellArgs.insert(shellArgs.end(), all.begin(), all.end());
+    return JoinCommandLine(LinuxShell(), shellArgs);
+}
+
+// Starts gpg with the run's files as its standard handles and waits for its end; run.why says
+// what went wrong otherwise.
+void StartAndWait(const std::string& gpg, const std::string& commandLine, const RunFiles& files,
+                  bool linux, GpgRun& run) {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    UniqueFile in(CreateFileA(files.in.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                              &inherit, OPEN_EXISTING, 0, nullptr));
+    UniqueFile out(CreateFileA(files.out.c_str(), GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_TEMPORARY, nullptr));
+    UniqueFile err(CreateFileA(files.err.c_str(), GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_TEMPORARY, nullptr));
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = in.get();
+    startup.hStdOutput = out.get();
+    startup.hStdError = err.get();
+    // gpg.exe is a console program: no console window for it. Wine gives a Linux program
+    // our standard handles only when no console is made for it at all.
+    const DWORD flags = linux ? DETACHED_PROCESS : CREATE_NO_WINDOW;
+    PROCESS_INFORMATION process = {};
+    std::vector<char> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back('\0');
+    if (!in || !out || !err ||
+        !CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr,
+                        &startup, &process)) {
+        run.why = "GnuPG could not be started (" + gpg + "): " + WinErrorText(GetLastError());
+        return;
+    }
+    // Wine starts a Linux program without a Windows process: it hands back no process
+    // handle, and what it leaves in hThread is not a handle of ours to close.
+    if (!process.hProcess)
+        process.hThread = nullptr;
+    UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
+    // Our copies of the standard handles go now, so that nothing holds the files later.
+    in.reset();
+    out.reset();
+    err.reset();
+    const bool ended = linux ? WaitForMarker(files.marker) : WaitForProcess(process.hProcess);
+    if (ended) {
+        run.ran = true;
+        return;
+    }
+    if (processHandle)
+        TerminateProcess(processHandle.get(), 1);
+    run.why = "GnuPG did not finish within ten minutes";
+}
+
 GpgRun Run(const std::string& gpg, const Args& args, const std::string& input, bool gpgFiles) {
     GpgRun run;
     const std::string folder = MakeRunFolder();
@@ -183,88 +255,27 @@ GpgRun Run(const std::string& gpg, const Args& args, const std::string& input, b
         run.why = "no temporary folder could be made for GnuPG's files";
         return run;
     }
-    const std::string inFile = folder + "in.txt", outFile = folder + "out.txt",
-                      statusFile = folder + "status.txt", logFile = folder + "log.txt",
-                      errFile = folder + "err.txt", marker = folder + "done.txt";
+    const RunFiles files(folder);
     const bool linux = IsLinuxProgram(gpg);
-    const auto forGpg = [&](const std::string& path) { return linux ? ToLinuxPath(path) : path; };
-
-    Args all = gpgFiles ? CommonArgs(forGpg(statusFile), forGpg(logFile)) : Args();
-    all.insert(all.end(), args.begin(), args.end());
-    std::string commandLine;
-    if (linux) {
-        // sh -c SCRIPT gpg marker args...: $0 is gpg, $1 the marker.
-        Args shellArgs = {"-c", "m=$1; shift; \"$0\" \"$@\"; echo $? >\"$m\"", ToLinuxPath(gpg),
-                          ToLinuxPath(marker)};
-        shellArgs.insert(shellArgs.end(), all.begin(), all.end());
-        commandLine = JoinCommandLine(LinuxShell(), shellArgs);
-    } else {
-        commandLine = JoinCommandLine(gpg, all);
-    }
-
-    if (!WriteWhole(inFile, input)) {
+    const std::string commandLine = GpgCommandLine(gpg, args, files, gpgFiles, linux);
+    if (!WriteWhole(files.in, input)) {
         run.why = "GnuPG's input file could not be written";
         RemoveDirectoryA(folder.c_str());
         return run;
     }
-    {
-        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-        UniqueFile in(CreateFileA(inFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                  &inherit, OPEN_EXISTING, 0, nullptr));
-        UniqueFile out(CreateFileA(outFile.c_str(), GENERIC_WRITE,
-                                   FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_TEMPORARY, nullptr));
-        UniqueFile err(CreateFileA(errFile.c_str(), GENERIC_WRITE,
-                                   FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_TEMPORARY, nullptr));
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdInput = in.get();
-        startup.hStdOutput = out.get();
-        startup.hStdError = err.get();
-        // gpg.exe is a console program: no console window for it. Wine gives a Linux program
-        // our standard handles only when no console is made for it at all.
-        const DWORD flags = linux ? DETACHED_PROCESS : CREATE_NO_WINDOW;
-        PROCESS_INFORMATION process = {};
-        std::vector<char> buffer(commandLine.begin(), commandLine.end());
-        buffer.push_back('\0');
-        if (!in || !out || !err ||
-            !CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr,
-                            &startup, &process)) {
-            run.why = "GnuPG could not be started (" + gpg + "): " + WinErrorText(GetLastError());
-        } else {
-            // Wine starts a Linux program without a Windows process: it hands back no process
-            // handle, and what it leaves in hThread is not a handle of ours to close.
-            if (!process.hProcess)
-                process.hThread = nullptr;
-            UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
-            // Our copies of the standard handles go now, so that nothing holds the files later.
-            in.reset();
-            out.reset();
-            err.reset();
-            const bool ended = linux ? WaitForMarker(marker) : WaitForProcess(process.hProcess);
-            if (ended)
-                run.ran = true;
-            else {
-                if (processHandle)
-                    TerminateProcess(processHandle.get(), 1);
-                run.why = "GnuPG did not finish within ten minutes";
-            }
-        }
-    }
+    StartAndWait(gpg, commandLine, files, linux, run);
     if (run.ran) {
         // gpg's own words are in its logger file; standard error only catches strays.
-        run.output = ReadWhole(outFile);
-        run.status = ReadWhole(statusFile);
-        run.log = ReadWhole(logFile);
+        run.output = ReadWhole(files.out);
+        run.status = ReadWhole(files.status);
+        run.log = ReadWhole(files.log);
     }
-    Shred(inFile);
-    Shred(outFile);
-    DeleteFileA(errFile.c_str());
-    DeleteFileA(statusFile.c_str());
-    DeleteFileA(logFile.c_str());
-    DeleteFileA(marker.c_str());
+    Shred(files.in);
+    Shred(files.out);
+    DeleteFileA(files.err.c_str());
+    DeleteFileA(files.status.c_str());
+    DeleteFileA(files.log.c_str());
+    DeleteFileA(files.marker.c_str());
     RemoveDirectoryA(folder.c_str());
     return run;
 }
