@@ -26,8 +26,8 @@ extern bool TrayClickBusy;
 extern WindowHandle PgpCommandWindow; // PGPtray's window while a command is sent to it
 extern int StepCode;                  // quoted by every error report
 
-extern int TipNumber;                      // index of the tip shown last
-extern bool TipEnabled;                    // tips shown automatically
-extern std::string PgpProductName;         // of the PGP program found at start-up
+extern int TipNumber;              // index of the tip shown last
+extern bool TipEnabled;            // tips shown automatically
+extern std::string PgpProductName; // of the PGP program found at start-up
 extern std::string PgpFileVersion;
 extern const char* const ApplicationTitle; // "Wextor 5"
