@@ -11,22 +11,23 @@ std::string ErrorText(const std::string& where, const std::string& what) {
     return text;
 }
 
-void ShowError(const std::string& where, const std::string& what) {
+namespace {
+void ShowErrorBox(const std::string& text, const char* caption, MsgIcon icon) {
     MsgBoxRequest box;
-    box.text = ErrorText(where, what);
-    box.caption = "Warning";
-    box.icon = MsgIcon::Warning;
+    box.text = text;
+    box.caption = caption;
+    box.icon = icon;
     box.buttons = mbOK;
     ShowMessageBox(box);
 }
+} // namespace
+
+void ShowError(const std::string& where, const std::string& what) {
+    ShowErrorBox(ErrorText(where, what), "Warning", MsgIcon::Warning);
+}
 
 void FatalError(const std::string& where, const std::string& what) {
-    MsgBoxRequest box;
-    box.text = ErrorText(where, what);
-    box.caption = "Error";
-    box.icon = MsgIcon::Error;
-    box.buttons = mbOK;
-    ShowMessageBox(box);
+    ShowErrorBox(ErrorText(where, what), "Error", MsgIcon::Error);
     platform::DeleteFileAt(DataFolder() + "Running.Flg");
     platform::RequestQuit();
 }
