@@ -2,7 +2,6 @@
 
 #include "support/runstate.h"
 #include "drivers/MFDDirectory.h"
-#include "processing/PGPMain.h"
 #include "processing/mfdfile.h"
 #include "support/msgbox.h"
 #include "support/platform.h"
@@ -12,6 +11,7 @@
 const char* const DataFileRequest = "Data File=";
 const char* const ReadFileRequest = "read File=";
 const char* const WriteFileRequest = "Write File=";
+const char* const NoDataText = "Couldn't get data from your e-mail program";
 const char* const DriverExitCodesSection = "Driver Exit Codes";
 const char* const IgnoreExitCodeValue = "ignore";
 

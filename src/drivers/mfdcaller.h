@@ -13,6 +13,8 @@
 extern const char* const DataFileRequest;  // "Data File=": probe
 extern const char* const ReadFileRequest;  // "read File=": copy the message out
 extern const char* const WriteFileRequest; // "Write File=": put the text back
+// The first line of every report of a read that brought nothing.
+extern const char* const NoDataText; // "Couldn't get data from your e-mail program"
 
 // Show mode and creation flags of a driver run: a normal window, normal priority.
 constexpr unsigned DriverShowMode = 1;

@@ -5,7 +5,6 @@
 
 const char* const AddKeySwitch = "-AddKey";
 
-const char* const NoDataText = "Couldn't get data from your e-mail program";
 const char* const PostWarningText =
     "You have opted to encrypt a message to a mailing list or newsgroup. This is not usually "
     "appropriate conduct. Are you sure you want to do this?";

@@ -26,7 +26,6 @@ extern const char* const AddKeySwitch; // "-AddKey"
 constexpr unsigned PostWarningHelpContext = 9000;
 
 std::string StaleCommandText();           // "A previous run of Wextor 5 appears to be active ..."
-extern const char* const NoDataText;      // "Couldn't get data from your e-mail program"
 extern const char* const PostWarningText; // "You have opted to encrypt a message to a ..."
 
 // The driver gave no window type and no body.

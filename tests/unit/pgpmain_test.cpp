@@ -1,3 +1,4 @@
+#include "drivers/mfdcaller.h"
 #include "processing/PGPMain.h"
 
 #include <gtest/gtest.h>

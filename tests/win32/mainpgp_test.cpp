@@ -5,6 +5,7 @@
 #include "app/global.h"
 #include "drivers/ChooseMailer.h"
 #include "drivers/ChooseMailer_win.h"
+#include "drivers/mfdcaller.h"
 #include "processing/PGPMain_win.h"
 #include "processing/clipboard_win.h"
 #include "processing/pgpcontrol.h"
