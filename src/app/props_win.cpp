@@ -195,15 +195,7 @@ INT_PTR CALLBACK TfrmProps::FormProc(HWND window, UINT message, WPARAM wParam, L
         SetWindowLongPtrA(window, DWLP_USER, lParam);
         reinterpret_cast<TfrmProps*>(lParam)->form_ = window;
     }
-    auto* self = reinterpret_cast<TfrmProps*>(GetWindowLongPtrA(window, DWLP_USER));
-    if (!self)
-        return FALSE;
-    if (message == WM_NCDESTROY)
-        SetWindowLongPtrA(window, DWLP_USER, 0);
-    // Nothing may unwind through the system's dialog code.
-    INT_PTR result = FALSE;
-    GuardHandler([&] { result = self->HandleMessage(window, message, wParam, lParam); });
-    return result;
+    return Dispatch(window, message, wParam, lParam);
 }
 
 INT_PTR CALLBACK TfrmProps::PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -211,11 +203,16 @@ INT_PTR CALLBACK TfrmProps::PageProc(HWND window, UINT message, WPARAM wParam, L
         SetWindowLongPtrA(window, DWLP_USER, lParam);
         return TRUE;
     }
+    return Dispatch(window, message, wParam, lParam);
+}
+
+INT_PTR TfrmProps::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<TfrmProps*>(GetWindowLongPtrA(window, DWLP_USER));
     if (!self)
         return FALSE;
     if (message == WM_NCDESTROY)
         SetWindowLongPtrA(window, DWLP_USER, 0);
+    // Nothing may unwind through the system's dialog code.
     INT_PTR result = FALSE;
     GuardHandler([&] { result = self->HandleMessage(window, message, wParam, lParam); });
     return result;

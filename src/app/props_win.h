@@ -126,6 +126,8 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView, public
   private:
     static INT_PTR CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static INT_PTR CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The form's and the pages' messages alike, to the window kept in DWLP_USER.
+    static INT_PTR Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void WMInitDialog();
