@@ -66,6 +66,15 @@ set(win_sources
     app/Just1_32_win.cpp
     app/TaskIcon_win.cpp
     app/datafolders_win.cpp
+    app/props_about_win.cpp
+    app/props_form_win.cpp
+    app/props_listdrag_win.cpp
+    app/props_mailers_win.cpp
+    app/props_options_win.cpp
+    app/props_page_win.cpp
+    app/props_routine_win.cpp
+    app/props_settings_win.cpp
+    app/props_special_win.cpp
     app/props_win.cpp
     app/settings_win.cpp
     app/startup_win.cpp)

@@ -3,10 +3,10 @@
 #pragma once
 
 #include "app/TaskIcon_win.h"
+#include "app/props_page_win.h"
 #include "app/propsmodel.h"
 #include "app/settings.h"
 #include "app/settings_win.h"
-#include "drivers/mailerlist.h"
 #include "processing/PGPMain.h"
 #include "processing/opchoice.h"
 #include "common/handles_win.h"
@@ -36,6 +36,13 @@ struct PropsActions {
     std::function<void()> quit; // ends the message loop
 };
 
+class TRoutinePage;
+class TSpecialPage;
+class TMailersPage;
+class TOptionsPage;
+class TAboutPage;
+
+// A thin shell that owns its pages (props_*_win.h); each page keeps its controls and handlers.
 // The window is also the processing run's host, and the anchor of the search for PGPtray.
 class TfrmProps : public SettingsControls, public ProcessingSettingsView, public ProcessingHost {
   public:
@@ -55,7 +62,9 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView, public
     HWND Handle() const { return form_; }
     PropsActions& Actions() { return actions_; }
     TTaskIcon& TaskIcon1() { return *taskIcon1_; }
-    TVersionLabel& VersionLabel1() { return *versionLabel1_; }
+    TVersionLabel& VersionLabel1();
+    // Every control id of the form and its pages with the notification its handler answers.
+    const CommandTable& Commands() const { return commands_; }
 
     // The message loop gives every message to this first: the key preview (Ctrl+Alt+A) for
     // keys aimed at the window, then the dialog keys (Tab, Enter, Esc, accelerators). True when
@@ -69,6 +78,7 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView, public
     std::string AboutText() const;
     void LoadSettings(); // with this window's settings file
     void SaveSettings();
+    void SaveTipSettings();
 
     // Operations.
     void SelectPage(int position);
@@ -79,8 +89,8 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView, public
     void MoveToActive();
     void MoveToLibrary();
     int ActivePage() const { return activePage_; }
-    const MailerList& lstActive() const { return active_; }
-    const MailerList& lstLibrary() const { return library_; }
+    const MailerList& lstActive() const;
+    const MailerList& lstLibrary() const;
 
     // txtClipboardReceiver: setting a different text runs txtClipboardReceiverChange.
     std::string ClipboardReceiverText() const;
@@ -96,8 +106,8 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView, public
     int SpecialModeIndex() const override;
     bool IgnoreWrappedKeysChecked() const override;
     bool ForceKeyReadChecked() const override;
-    std::vector<std::string> MailingListEntries() const override { return mailingList_; }
-    std::vector<std::string> ActiveEntries() const override { return active_.Items(); }
+    std::vector<std::string> MailingListEntries() const override;
+    std::vector<std::string> ActiveEntries() const override;
     void SetRoutineModeIndex(int index) override;
     void SetSpecialModeIndex(int index) override;
     void SetIgnoreWrappedKeysChecked(bool checked) override;
@@ -109,28 +119,29 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView, public
     void ProbePgpVersion() override;
     bool ForceKeyRead() const override { return ForceKeyReadChecked(); }
     bool IgnoreWrappedKeys() const override { return IgnoreWrappedKeysChecked(); }
-    const std::vector<std::string>& MailingListAddresses() const override { return mailingList_; }
+    const std::vector<std::string>& MailingListAddresses() const override;
     WindowHandle ActiveForm() override { return form_; }
     const ProcessingSettingsView& Settings() override { return *this; }
 
   private:
     static INT_PTR CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static INT_PTR CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR id, DWORD_PTR self);
-    static LRESULT CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR id, DWORD_PTR self);
+    // The form's and the pages' messages alike, to the window kept in DWLP_USER.
+    static INT_PTR Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void WMInitDialog();
     void WMCommand(int id, int code);
     void WMNotify(const NMHDR& header);
     void WMHelp(const HELPINFO& info);
-    void WMContextMenu(HWND control, int x, int y);
     INT_PTR WMCtlColorStatic(HDC dc, HWND control);
     void Guarded(const std::function<void()>& handler);
+    void FillDefaultActions();
+    void ShowTipOfTheDayDefault();
+    void AddFormCommands();
+    void AddHints();
 
-    // Event handlers.
+    // Event handlers of the form itself; the pages have their own.
     void FormShow();
     void FormResize(UINT sizeKind);
     void FormDestroy();
@@ -141,58 +152,18 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView, public
     void Timer1Timer();
     void TaskIcon1Click();
     void TaskIcon1RightClick();
-    void chkShowTipsClick();
-    void btnNowClick();
-    void txtMailingListAddressChange();
-    void btnMailingListAddressAddClick();
-    void btnMailingListAddressRemoveClick();
-    void lstMailingListAddressClick();
-    void lstLibraryClick();
-    void lstActiveClick();
     void PageControl1Change();
-    void Tolibrary1Click();
-    void lstActiveDblClick();
-    void lstActiveMouseDown(bool left, bool doubleClick, int x, int y);
-    void lstLibraryMouseDown(bool left, bool doubleClick, int x, int y);
-    void MakeActive1Click();
-    void lstLibraryDblClick();
-    void Details1Click();
-    void detActiveClick();
-    bool lstActiveDragOver(HWND source) const;
-    bool lstLibraryDragOver(HWND source) const;
-    void lstActiveDragDrop(HWND source);
-    void lstLibraryDragDrop(HWND source);
-    void btnRunClick();
     void txtClipboardReceiverChange();
-    void btnRunRoutineClick();
-    void btnPGPKeysClick();
-    void btnPAPTrayClick();
-    void btnPGPHelpClick();
-    void txtAboutMouseDown();
-    void Button1Click();
-    void btnToolsClick();
-    void MenuCommand(int id);
 
     // Helpers.
     HWND Item(int id) const; // a control of the form or of any page
+    std::string ItemText(int id) const;
     void ProcessMessages();
     void LayOut();
     void ApplyTabs(const std::vector<int>& shownPages);
     void ShowActivePage();
-    void ReadListSelections();
-    void ShowList(HWND box, const MailerList& model, bool keepTop);
-    void AfterMove();
-    void MouseDownOnList(HWND list, bool left, bool doubleClick, int x, int y);
-    int EntryAt(HWND list, int x, int y) const;
-    void BeginDrag(HWND list, int x, int y);
-    void EndDrag();
-    HWND DropTargetAt(POINT screen) const;
-    bool DragOver(HWND target, HWND source) const;
     void ShowHelpDefault(unsigned context, bool popup);
     unsigned HelpContextOf(HWND control) const;
-    int ModeIndexOf(int firstId) const;
-    void SetModeIndex(int firstId, int index);
-    std::string ItemText(int id) const;
 
     PropsActions actions_;
     ProcessingHost* previousHost_ = nullptr;
@@ -200,26 +171,19 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView, public
     UniqueWindow owner_; // hidden: keeps the window off the taskbar
     HWND form_ = nullptr;
     HWND pageControl1_ = nullptr;
-    std::array<HWND, PropsPageCount> pages_{};
-    HWND lstLibrary_ = nullptr, lstActive_ = nullptr, lstMailingList_ = nullptr;
     HWND tips_ = nullptr; // tool tips of the hints
-    TVersionLabel* versionLabel1_ = nullptr;
     std::unique_ptr<TTaskIcon> taskIcon1_;
-    UniqueGdiObject noticeBrush_;
-    HCURSOR dragCursor_ = nullptr;
+    // The pages, in page order (PropsPage); pages_ holds them all.
+    std::unique_ptr<TRoutinePage> routine_;
+    std::unique_ptr<TSpecialPage> special_;
+    std::unique_ptr<TMailersPage> mailers_;
+    std::unique_ptr<TOptionsPage> options_;
+    std::unique_ptr<TAboutPage> about_;
+    std::array<TPropsPage*, PropsPageCount> pages_{};
+    CommandTable commands_; // of the form and of every page
 
-    MailerList library_, active_;
-    std::vector<std::string> mailingList_; // lstMailingListAddress's entries
     std::vector<int> shownPages_;
     int activePage_ = MailerChoicePage;
     bool inFormShow_ = false;
     bool settingReceiver_ = false;
-    // The shortcut menus open only after a right click over an entry.
-    bool libraryMenuAllowed_ = false, activeMenuAllowed_ = false;
-    // A drag of a mailer list: pending from the button going down, dragging once it has moved
-    // by the system's threshold.
-    bool dragWanted_ = false; // the mouse-down handler asks for a drag
-    HWND dragSource_ = nullptr;
-    POINT dragStart_{};
-    bool dragging_ = false;
 };

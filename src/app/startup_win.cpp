@@ -5,6 +5,7 @@
 #include "app/settings_win.h"
 #include "app/startup.h"
 #include "drivers/MFDDirectory_win.h"
+#include "common/pump_win.h"
 #include "drivers/mfdcaller_win.h"
 #include "processing/pgpcontrol.h"
 #include "support/command.h"
@@ -12,12 +13,6 @@
 #include "support/platform.h"
 #include "support/readastr.h"
 #include "app/settings.h"
-
-namespace {
-void ProcessMessages() {
-    ProcessPendingMessages();
-}
-} // namespace
 
 PropsActions ProgramActions(TfrmProps*& form) {
     PropsActions actions; // the window's own defaults serve for the rest
@@ -42,7 +37,7 @@ void FormCreate(TfrmProps& form) {
     DebugLog("Cmd: <" + commandLine + ">");
     SilentStart = HasSilentSwitch(commandLine);
 
-    ProcessMessages();
+    PumpPendingMessages();
     TrimDebugLog();
 
     MfdDirectory = ReadMfdDirectory();
@@ -73,7 +68,7 @@ void FormCreate(TfrmProps& form) {
         form.Actions().showTipOfTheDay();
     StepCode = 4407;
     form.FillAboutText();
-    ProcessMessages();
+    PumpPendingMessages();
     StepCode = 4408;
     DebugLog(form.AboutText());
     form.TaskIcon1().SetActive(true);

@@ -13,10 +13,6 @@
 
 #include <windows.h>
 
-void ProcessPendingMessages() {
-    PumpPendingMessages();
-}
-
 unsigned DriverPatience = DriverPatienceMs;
 RunProgress* ActiveRunProgress = nullptr;
 

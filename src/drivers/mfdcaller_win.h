@@ -3,10 +3,6 @@
 
 #include <string>
 
-// Lets the program handle the window messages that are waiting (a WM_QUIT is kept for the
-// main loop).
-void ProcessPendingMessages();
-
 // Runs CurrentDriver with the request and returns when its process has ended; window messages
 // go on being handled meanwhile. False when the request failed (a crash, a non-zero exit code
 // unless the settings say to ignore this driver's codes, or the user ended it); the failure of

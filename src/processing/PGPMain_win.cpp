@@ -3,6 +3,7 @@
 #include "drivers/ChooseMailer_win.h"
 #include "drivers/mfdcaller.h"
 #include "drivers/runprogress.h"
+#include "common/pump_win.h"
 #include "drivers/mfdcaller_win.h"
 #include "processing/clipboard_win.h"
 #include "processing/armour.h"
@@ -69,7 +70,7 @@ bool IgnoreStaleCommand() {
     const HWND pgp = static_cast<HWND>(PgpCommandWindow);
     if (IsWindow(pgp))
         BringWindowToTop(pgp);
-    ProcessPendingMessages();
+    PumpPendingMessages();
     if (AskUser(StaleCommandText(), MsgIcon::Warning, mbCancel | mbIgnore) != mrIgnore)
         return false;
     PgpCommandWindow = nullptr;
@@ -148,7 +149,7 @@ void ReceivedRoad(std::string pgpSwitch, const ProcessingSettingsView& settings)
         if (!InvokePgp(pgpSwitch))
             return;
         SetProgress(100);
-        ProcessPendingMessages();
+        PumpPendingMessages();
         if (!HoldsWrappedKey(settings.IgnoreWrappedKeys(), before, GetClipboardText()))
             return;
         pgpSwitch = AddKeySwitch;
@@ -286,12 +287,12 @@ void ReturnResultToMailer(const std::string& text) {
     if (!WriteMfdFile(message, ExchangeFilePath))
         return;
     StepCode = 5703;
-    ProcessPendingMessages();
+    PumpPendingMessages();
     SetClipboardText("");
     StepCode = 5704;
     const bool written = RunDriver(WriteFileRequest + ExchangeFilePath);
     StepCode = 5705;
-    ProcessPendingMessages();
+    PumpPendingMessages();
     // The result stays at hand when it did not reach the mail client.
     if (!written)
         SetClipboardText(text);

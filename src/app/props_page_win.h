@@ -1,0 +1,72 @@
+// A page of the properties window: a child dialog with its controls, their places in 96-dpi
+// pixels and the rows of the window's command table that lead to its handlers.
+#pragma once
+
+#include "support/dpiscale.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// A row answers every notification of its control (IDCANCEL: the button or Esc).
+constexpr int AnyNotification = -1;
+
+// A row of the command table: the control, the WM_COMMAND notification it answers
+// (BN_CLICKED, EN_CHANGE, LBN_SELCHANGE, ...) and its handler.
+struct CommandRoute {
+    int id;
+    int code;
+    std::function<void()> handler;
+};
+using CommandTable = std::vector<CommandRoute>;
+
+// The row for this control and notification; nullptr when none answers.
+const CommandRoute* FindRoute(const CommandTable& table, int id, int code);
+
+// A control and its place in 96-dpi pixels of what it lies on.
+struct ControlPlace {
+    int id;
+    PixelBox box;
+};
+using PlaceTable = std::vector<ControlPlace>;
+
+// Moves each control of parent to its place, scaled to dpi.
+void PlaceControls(HWND parent, const PlaceTable& places, int dpi);
+
+std::string TextOfWindow(HWND window); // "" for none
+int ListSelection(HWND box);           // -1 for none
+
+class TPropsPage {
+  public:
+    explicit TPropsPage(int dialogId) : dialogId_(dialogId) {}
+    virtual ~TPropsPage() = default; // the dialog goes with the form
+    TPropsPage(const TPropsPage&) = delete;
+    TPropsPage& operator=(const TPropsPage&) = delete;
+
+    // The page's dialog on form; its messages go to proc, which finds param in DWLP_USER.
+    // False when the system refused it.
+    bool Create(HWND form, DLGPROC proc, LPARAM param);
+    HWND Handle() const { return page_; }
+    HWND Item(int id) const { return page_ ? GetDlgItem(page_, id) : nullptr; }
+    std::string ItemText(int id) const { return TextOfWindow(Item(id)); }
+
+    // Once all pages exist: the page readies its controls.
+    virtual void Init() {}
+    virtual void AddCommands(CommandTable& table) = 0;
+    virtual const PlaceTable& Places() const = 0;
+    // WM_CTLCOLORSTATIC for one of its controls: the brush, or FALSE to leave the default.
+    virtual INT_PTR CtlColorStatic(HDC, HWND) { return FALSE; }
+
+  protected:
+    bool Checked(int id) const;
+    void SetChecked(int id, bool checked);
+    // The checked one of count radio items with ids in a row from firstId; -1 for none.
+    int RadioIndex(int firstId, int count) const;
+    void SetRadioIndex(int firstId, int count, int index);
+
+  private:
+    int dialogId_;
+    HWND page_ = nullptr;
+};

@@ -1,0 +1,86 @@
+// The settings as the pages' controls hold them: the window is the live store that settings
+// files are loaded into and saved from, and that processing runs read.
+#include "app/props_win.h"
+
+#include "app/props_about_win.h"
+#include "app/props_mailers_win.h"
+#include "app/props_options_win.h"
+#include "app/props_routine_win.h"
+#include "app/props_special_win.h"
+
+void TfrmProps::LoadSettings() {
+    ::LoadSettings(*this, settingsFile_);
+}
+
+void TfrmProps::SaveSettings() {
+    ::SaveSettings(*this, settingsFile_);
+}
+
+void TfrmProps::SaveTipSettings() {
+    ::SaveTipSettings(*this, settingsFile_);
+}
+
+int TfrmProps::RoutineModeIndex() const {
+    return routine_->ModeIndex();
+}
+
+int TfrmProps::SpecialModeIndex() const {
+    return special_->ModeIndex();
+}
+
+bool TfrmProps::IgnoreWrappedKeysChecked() const {
+    return options_->IgnoreWrappedKeysChecked();
+}
+
+bool TfrmProps::ForceKeyReadChecked() const {
+    return special_->ForceKeyReadChecked();
+}
+
+std::vector<std::string> TfrmProps::MailingListEntries() const {
+    return routine_->MailingList();
+}
+
+const std::vector<std::string>& TfrmProps::MailingListAddresses() const {
+    return routine_->MailingList();
+}
+
+std::vector<std::string> TfrmProps::ActiveEntries() const {
+    return mailers_->lstActive().Items();
+}
+
+void TfrmProps::SetRoutineModeIndex(int index) {
+    routine_->SetModeIndex(index);
+}
+
+void TfrmProps::SetSpecialModeIndex(int index) {
+    special_->SetModeIndex(index);
+}
+
+void TfrmProps::SetIgnoreWrappedKeysChecked(bool checked) {
+    options_->SetIgnoreWrappedKeysChecked(checked);
+}
+
+void TfrmProps::SetForceKeyReadChecked(bool checked) {
+    special_->SetForceKeyReadChecked(checked);
+}
+
+void TfrmProps::SetMailingListEntries(const std::vector<std::string>& entries) {
+    routine_->SetMailingList(entries);
+}
+
+void TfrmProps::StripActiveMarks() {
+    mailers_->StripActiveMarks();
+}
+
+void TfrmProps::SetShowTipsChecked(bool checked) {
+    options_->SetShowTipsChecked(checked);
+}
+
+std::string TfrmProps::VersionLabelText() {
+    return about_->VersionLabel1().Caption();
+}
+
+void TfrmProps::ProbePgpVersion() {
+    if (actions_.probePgpVersion)
+        actions_.probePgpVersion(about_->VersionLabel1());
+}

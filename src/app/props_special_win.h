@@ -1,0 +1,32 @@
+// The Special page: the mode of the occasional run that differs, its Run button, key import
+// before reading, and Direct access to PGP's own programs.
+#pragma once
+
+#include "app/props_page_win.h"
+
+class TfrmProps;
+
+class TSpecialPage : public TPropsPage {
+  public:
+    explicit TSpecialPage(TfrmProps& form);
+
+    void AddCommands(CommandTable& table) override;
+    const PlaceTable& Places() const override;
+
+    int ModeIndex() const; // optOutward
+    void SetModeIndex(int index);
+    bool ForceKeyReadChecked() const;
+    void SetForceKeyReadChecked(bool checked);
+    void ShowToolsButton(bool show);
+
+    void btnRunClick();
+    // Direct access: PGP control's.
+    void btnPGPKeysClick();
+    void btnPAPTrayClick();
+    void btnToolsClick();
+    void Button1Click();
+    void btnPGPHelpClick();
+
+  private:
+    TfrmProps& form_;
+};
