@@ -1,0 +1,102 @@
+#include "driver_win.h"
+
+#include "clipsave_win.h"
+#include "exchange.h"
+#include "frontwindow.h"
+#include "request.h"
+#include "windows_win.h"
+
+namespace mfdpack {
+
+namespace {
+
+// The text of the window's field, directly or, where allowed, by select-all and copy with the
+// user's clipboard kept.
+bool TakeText(const DriverSpec& spec, HWND window, std::string& text) {
+    if (HWND field = TextFieldOf(window))
+        return ReadFieldText(field, text);
+    if (!spec.useKeys)
+        return false;
+    SavedClipboard saved;
+    if (!saved.Save())
+        return false;
+    const bool copied = CopyAllByKeys(window, text);
+    const bool restored = saved.Restore();
+    return copied && restored;
+}
+
+bool PutText(const DriverSpec& spec, HWND window, const std::string& text) {
+    if (HWND field = TextFieldOf(window))
+        return ReplaceFieldText(field, text);
+    if (!spec.useKeys)
+        return false;
+    SavedClipboard saved;
+    if (!saved.Save())
+        return false;
+    const bool pasted = PasteAllByKeys(window, text);
+    return saved.Restore() && pasted;
+}
+
+int Probe(const DriverSpec& spec, const std::string& path) {
+    HWND window = spec.findWindow();
+    const std::string shortText = window ? spec.shortFor(window) : std::string();
+    const std::string text =
+        ProbeText(spec.information, shortText.empty() ? NothingInFrontShort : shortText);
+    if (!WriteFileBytes(path, text))
+        return ExitFileError;
+    return window ? ExitDone : ExitNoWindow;
+}
+
+int Read(const DriverSpec& spec, const std::string& path) {
+    // A file left from before must not pass for this window's text.
+    DeleteFileA(path.c_str());
+    HWND window = spec.findWindow();
+    std::string text;
+    if (!window || !TakeText(spec, window, text))
+        return ExitNoWindow;
+    ExchangeOut m;
+    m.wtype = ChooseWtype(text);
+    m.information = spec.information;
+    m.title = TitleOf(window);
+    m.shortText = spec.shortFor(window);
+    m.body = text;
+    m.hasBody = !text.empty();
+    if (!WriteFileBytes(path, BuildExchangeText(m)))
+        return ExitFileError;
+    MarkTarget(window);
+    return ExitDone;
+}
+
+int Write(const DriverSpec& spec, const std::string& path) {
+    std::string file, body;
+    if (!ReadFileBytes(path, file) || !ExchangeBody(file, body))
+        return ExitNoExchange;
+    HWND window = MarkedTarget();
+    if (!window)
+        window = spec.findWindow();
+    ClearMarks();
+    if (!window)
+        return ExitNoWindow;
+    return PutText(spec, window, body) ? ExitDone : ExitNotTaken;
+}
+
+} // namespace
+
+int RunDriver(const DriverSpec& spec, const char* commandLine) {
+    const DriverRequest r = ParseDriverRequest(commandLine ? commandLine : "");
+    switch (r.kind) {
+    case RequestKind::Data:
+        return Probe(spec, r.path);
+    case RequestKind::Read:
+        return Read(spec, r.path);
+    case RequestKind::Write:
+        return Write(spec, r.path);
+    case RequestKind::Details:
+        break;
+    }
+    const std::string text = std::string(spec.information) + "\r\n\r\n" + spec.details;
+    MessageBoxA(nullptr, text.c_str(), spec.caption, MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
+    return ExitDone;
+}
+
+} // namespace mfdpack
