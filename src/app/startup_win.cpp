@@ -4,6 +4,7 @@
 #include "app/global.h"
 #include "app/settings_win.h"
 #include "app/startup.h"
+#include "drivers/MFDDirectory.h"
 #include "drivers/MFDDirectory_win.h"
 #include "drivers/mfdcaller_win.h"
 #include "processing/pgpcontrol.h"
@@ -45,7 +46,7 @@ void FormCreate(TfrmProps& form) {
     ProcessMessages();
     TrimDebugLog();
 
-    MfdDirectory = ReadMfdDirectory();
+    MfdDirectory = ChooseMfdDirectory(ReadMfdDirectory(), ProgramDir);
     ExchangeFilePath = ExchangeFileFor(DataFolder());
 
     const std::string activeMailers = DataFolder() + "ActiveMailers.dat";
