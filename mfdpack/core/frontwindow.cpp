@@ -25,7 +25,8 @@ bool IsOneOf(const std::string& text, std::initializer_list<const char*> names) 
 bool IsShell(const WindowFacts& w) {
     return IsOneOf(w.className, {"Shell_TrayWnd", "Shell_SecondaryTrayWnd", "Progman", "WorkerW",
                                  "NotifyIconOverflowWindow", "Button", "#32768", "tooltips_class32",
-                                 "SysShadow", "IME", "MSCTFIME UI"});
+                                 "SysShadow", "IME", "MSCTFIME UI"}) ||
+           w.title == "Wine System Tray"; // Wine's stand-alone tray, raised by every click on it
 }
 
 bool IsWextors(const WindowFacts& w) {
@@ -46,7 +47,7 @@ std::string Trimmed(const std::string& s) {
 } // namespace
 
 bool CanBeInFront(const WindowFacts& w) {
-    return w.visible && !w.toolWindow && !w.ownProcess && !Trimmed(w.title).empty() &&
+    return w.visible && !w.toolWindow && !w.noActivate && !w.ownProcess && !Trimmed(w.title).empty() &&
            !IsShell(w) && !IsWextors(w);
 }
 

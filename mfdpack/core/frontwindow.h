@@ -15,6 +15,7 @@ struct WindowFacts {
     std::string processName; // the file name of the owning process's program, no folder
     bool visible = true;
     bool toolWindow = false; // WS_EX_TOOLWINDOW: palettes, tray pop-ups, no taskbar button
+    bool noActivate = false; // WS_EX_NOACTIVATE: never active, so never written in (trays, docks)
     bool ownProcess = false; // the driver's own windows
 };
 

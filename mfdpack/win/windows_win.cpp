@@ -46,12 +46,14 @@ WindowFacts FactsOf(HWND w) {
     f.title = TitleOf(w);
     f.className = ClassOf(w);
     f.visible = IsWindowVisible(w) && !IsIconic(w);
-    f.toolWindow = (GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+    const LONG_PTR exStyle = GetWindowLongPtrA(w, GWL_EXSTYLE);
+    f.toolWindow = (exStyle & WS_EX_TOOLWINDOW) != 0;
+    f.noActivate = (exStyle & WS_EX_NOACTIVATE) != 0;
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
     f.ownProcess = pid == GetCurrentProcessId();
     // Only windows that could be chosen need the costlier look at their process.
-    if (f.visible && !f.toolWindow && !f.ownProcess)
+    if (f.visible && !f.toolWindow && !f.noActivate && !f.ownProcess)
         f.processName = ProcessNameOf(w);
     return f;
 }

@@ -32,6 +32,11 @@ run_ended() { [ "$(grep -c 'MainPGP-End' "$log" 2>/dev/null)" -ge "$1" ]; }
 last_command() { grep $'^event=command\t' "$pgplog" | tail -1 | tr '\t' '\n'; }
 # The stand-in's output, unescaped: what the window must hold now, byte for byte.
 last_output() { printf '%b' "$(last_command | sed -n 's/^after=//p')"; }
+# Two clicks within the double-click time are a double-click, which opens the properties window.
+click_again() {
+    sleep 0.6
+    click_tray_icon 1
+}
 log_has() { grep -q -- "$1" "$log" 2>/dev/null; }
 
 (cd "$WEXTOR_APP" && wine ./Wextor5.exe /s >/dev/null 2>&1 &)
@@ -55,7 +60,7 @@ check "PGP got exactly the typed text" test "$(printf '%b' "$(last_command | sed
 armour=$(last_output)
 check "Notepad holds exactly the armour" poll 10 field_is Notepad "$armour"
 
-click_tray_icon 1
+click_again
 check "the armour in Notepad is decrypted (40008)" poll 60 count_is 2
 check "the second run ended" poll 30 run_ended 2
 check "the decrypted text is the message" test "$(last_output)" = "$message"
@@ -64,6 +69,66 @@ check "Notepad is left unchanged" field_is Notepad "$armour"
 press_in "Untitled - Notepad" ctrl+z
 check "Undo in Notepad brings the typed text back" poll 10 field_is Notepad "$message"
 prefix_kill 'notepad.exe'
+
+# WordPad (a rich-edit control) in front of Notepad: the one in front is processed.
+printf 'Notepad stays as it is.' >"$work/np.txt"
+wine notepad "$(winpath "$work/np.txt")" >/dev/null 2>&1 &
+check "a second Notepad shows" poll 30 window_shown "np.txt - Notepad"
+clear_of_tray "np.txt - Notepad" 250 150
+wine 'C:\Program Files\Windows NT\Accessories\wordpad.exe' >/dev/null 2>&1 &
+wordpad_window() { xdotool search --onlyvisible --name '[Ww]ord[Pp]ad$' 2>/dev/null | head -1; }
+wordpad_shown() { [ -n "$(wordpad_window)" ]; }
+check "WordPad shows" poll 30 wordpad_shown
+wptitle=$(xdotool getwindowname "$(wordpad_window)" 2>/dev/null)
+echo "# WordPad's title: $wptitle"
+clear_of_tray "$wptitle" 200 100
+wmessage='A rich text field, typed.'
+type_into "$wptitle" "$wmessage"
+check "the message was typed into WordPad" poll 20 field_is WORDPADTOP "$wmessage"
+wine "$peek" /setclip "$(winpath "$work/np.txt")" >/dev/null 2>&1
+wine "$peek" /dumpclip "$(winpath "$work/clip-before.txt")" >/dev/null 2>&1
+click_again
+check "a tray click encrypts WordPad's text" poll 60 count_is 3
+check "the WordPad run ended" poll 30 run_ended 3
+check "PGP got WordPad's text" test "$(printf '%b' "$(last_command | sed -n 's/^before=//p')")" = "$wmessage"
+armour=$(last_output)
+check "WordPad holds exactly the armour" poll 10 field_is WORDPADTOP "$armour"
+check "the Notepad behind was left alone" field_is Notepad 'Notepad stays as it is.'
+press_in "$wptitle" ctrl+z
+check "Undo in WordPad brings the typed text back" poll 10 field_is WORDPADTOP "$wmessage"
+prefix_kill 'wordpad.exe'
+prefix_kill 'notepad.exe'
+
+# The drivers alone leave the clipboard as they found it: text and a second format.
+wine notepad "$(winpath "$work/np.txt")" >/dev/null 2>&1 &
+poll 30 window_shown "np.txt - Notepad"
+clear_of_tray "np.txt - Notepad"
+poll 10 field_is Notepad 'Notepad stays as it is.' # the file is loaded after the window shows
+press_in "np.txt - Notepad" End # the tray, clicked last, is above it now
+printf 'The user'"'"'s own clipboard text.' >"$work/clip.txt"
+wine "$peek" /setclip "$(winpath "$work/clip.txt")" >/dev/null 2>&1
+wine "$peek" /dumpclip "$(winpath "$work/clip-before.txt")" >/dev/null 2>&1
+xfile="$(winpath "$work/x.tmp")"
+wine "$WEXTOR_PACK/FRONTMFD.EXE" "read File=$xfile" >/dev/null 2>&1
+check "FRONTMFD read Notepad's text" grep -q 'Notepad stays as it is.' "$work/x.tmp"
+check "the exchange file says where it came from" grep -q $'^Short: np.txt - Notepad\r$' "$work/x.tmp"
+printf 'Wtype: 0\r\n\r\nReplaced.' >"$work/x.tmp"
+wine "$WEXTOR_PACK/FRONTMFD.EXE" "Write File=$xfile" >/dev/null 2>&1
+check "FRONTMFD wrote the text back" poll 10 field_is Notepad 'Replaced.'
+wine "$peek" /dumpclip "$(winpath "$work/clip-after.txt")" >/dev/null 2>&1
+check "the clipboard holds what it held before" cmp "$work/clip-before.txt" "$work/clip-after.txt"
+check "the clipboard had both formats" grep -q 'second=second format data' "$work/clip-after.txt"
+prefix_kill 'notepad.exe'
+
+# Nothing in front that has text: the user is told, nothing changes.
+wine "$WEXTOR_PACK/FRONTMFD.EXE" "read File=$xfile" >/dev/null 2>&1
+check "a read with nothing in front fails and leaves no file" test ! -f "$work/x.tmp"
+click_again
+check "the user is told that nothing runs" poll 30 window_shown "Wextor 5"
+check "no PGP command was sent" count_is 3
+box=$(x_window "Wextor 5")
+xdotool windowfocus --sync "$box" key Escape 2>/dev/null
+check "the run ended" poll 30 run_ended 4
 
 echo "$E2E_FAILURES failed"
 exit "$E2E_FAILURES"

@@ -23,6 +23,10 @@ WindowFacts Tool(WindowFacts w) {
     w.toolWindow = true;
     return w;
 }
+WindowFacts NoActivate(WindowFacts w) {
+    w.noActivate = true;
+    return w;
+}
 WindowFacts Own(WindowFacts w) {
     w.ownProcess = true;
     return w;
@@ -38,6 +42,7 @@ TEST(FrontWindow, PassesOverWhatNoOneWritesIn) {
         {"hidden", Hidden(App("Draft - Editor"))},
         {"tool window", Tool(App("Colours"))},
         {"the driver's own", Own(App("FRONTMFD"))},
+        {"never active (a tray)", NoActivate(App("Wine System Tray", "Tray", "explorer.exe"))},
         {"no title", App("")},
         {"blank title", App("   ")},
         {"Wextor's progress window", App("PGP Running", "WextorRunning", "Wextor5.exe")},
@@ -45,6 +50,7 @@ TEST(FrontWindow, PassesOverWhatNoOneWritesIn) {
         {"a renamed Wextor's progress window", App("PGP Running", "X", "w5.exe")},
         {"taskbar", App("Taskbar", "Shell_TrayWnd", "explorer.exe")},
         {"desktop", App("Program Manager", "Progman", "explorer.exe")},
+        {"Wine's tray", App("Wine System Tray", "WineTray", "explorer.exe")},
         {"desktop worker", App("x", "WorkerW", "explorer.exe")},
         {"menu", App("menu", "#32768")},
     };
