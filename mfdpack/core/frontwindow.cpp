@@ -10,8 +10,7 @@ const char* const NothingInFrontShort = "<FRONTMFD: no window in front>";
 namespace {
 
 bool SameText(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
@@ -47,8 +46,8 @@ std::string Trimmed(const std::string& s) {
 } // namespace
 
 bool CanBeInFront(const WindowFacts& w) {
-    return w.visible && !w.toolWindow && !w.noActivate && !w.ownProcess && !Trimmed(w.title).empty() &&
-           !IsShell(w) && !IsWextors(w);
+    return w.visible && !w.toolWindow && !w.noActivate && !w.ownProcess &&
+           !Trimmed(w.title).empty() && !IsShell(w) && !IsWextors(w);
 }
 
 std::size_t PickFrontWindow(const std::vector<WindowFacts>& zOrder) {

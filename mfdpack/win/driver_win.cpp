@@ -3,6 +3,7 @@
 #include "clipsave_win.h"
 #include "exchange.h"
 #include "frontwindow.h"
+#include "keys_win.h"
 #include "request.h"
 #include "windows_win.h"
 

@@ -11,16 +11,16 @@ namespace mfdpack {
 // Exit codes: Wextor 5 reports any other than 0 as a failed request.
 enum : int {
     ExitDone = 0,
-    ExitNoExchange = 2,   // Write: no exchange file, or one with nothing to put back
-    ExitNoWindow = 3,     // nothing in front that holds text
-    ExitFileError = 4,    // the exchange file could not be written
-    ExitNotTaken = 5,     // the window did not take the text
+    ExitNoExchange = 2, // Write: no exchange file, or one with nothing to put back
+    ExitNoWindow = 3,   // nothing in front that holds text
+    ExitFileError = 4,  // the exchange file could not be written
+    ExitNotTaken = 5,   // the window did not take the text
 };
 
 struct DriverSpec {
-    const char* information;  // the probe's Information and the first line of Details
-    const char* details;      // the rest of the Details box
-    const char* caption;      // the Details box's title
+    const char* information; // the probe's Information and the first line of Details
+    const char* details;     // the rest of the Details box
+    const char* caption;     // the Details box's title
     // The top-level window a read takes its text from; null when there is none.
     HWND (*findWindow)();
     // What the probe gives Wextor to look for in window titles.

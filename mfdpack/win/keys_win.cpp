@@ -1,7 +1,9 @@
-#include "clipsave_win.h"
+#include "keys_win.h"
 
 #include "common/clipboard_win.h"
 #include "exchange.h"
+
+#include <vector>
 
 namespace mfdpack {
 
@@ -59,7 +61,8 @@ bool CopyNow(std::string& text) {
         return false; // nothing was copied: the window took no select-all or copy
     // The program may still be writing its formats: read once it has closed the clipboard.
     std::string copied;
-    const bool read = WaitFor(kClipboardMs, [&copied] { return ReadClipboardText(nullptr, copied, 1); });
+    const bool read =
+        WaitFor(kClipboardMs, [&copied] { return ReadClipboardText(nullptr, copied, 1); });
     text = copied;
     return read;
 }
@@ -77,9 +80,7 @@ bool PasteAllByKeys(HWND window, const std::string& text) {
         return false;
     // The paste is done when a copy of everything gives the text back.
     std::string now;
-    return WaitFor(kClipboardMs, [&] {
-        return CopyNow(now) && SameTextButLineEnds(now, text);
-    });
+    return WaitFor(kClipboardMs, [&] { return CopyNow(now) && SameTextButLineEnds(now, text); });
 }
 
 } // namespace mfdpack

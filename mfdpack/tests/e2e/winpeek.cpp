@@ -1,7 +1,8 @@
 // WinPeek.exe, for the scenario scripts: what a user would read off the screen or paste.
 //   WinPeek.exe /text CLASS FILE      the text of the edit field of the top window of CLASS
 //   WinPeek.exe /setclip FILE         the file's text and a second, private format on the clipboard
-//   WinPeek.exe /dumpclip FILE        the clipboard's text and second format, as the scripts compare them
+//   WinPeek.exe /dumpclip FILE        the clipboard's text and second format, as the scripts
+//   compare them
 #include <windows.h>
 
 #include <cstring>

@@ -75,8 +75,8 @@ TEST(FrontWindow, TakesTheHighestUsableInZOrder) {
 
 TEST(FrontWindow, NoneWhenNothingUsable) {
     EXPECT_EQ(mfdpack::PickFrontWindow({}), mfdpack::NoWindow);
-    EXPECT_EQ(mfdpack::PickFrontWindow({Own(App("x")), App("", "Edit"),
-                                        App("Program Manager", "Progman")}),
+    EXPECT_EQ(mfdpack::PickFrontWindow(
+                  {Own(App("x")), App("", "Edit"), App("Program Manager", "Progman")}),
               mfdpack::NoWindow);
 }
 

@@ -1,6 +1,7 @@
 // FRONTMFD.EXE on a window without an edit control: a text pane of this test's own that knows
 // Ctrl+A, Ctrl+C and Ctrl+V, as a browser's or a mail program's own text field does. The driver
-// runs as its own process, as Wextor 5 starts it; this thread answers the pane's messages meanwhile.
+// runs as its own process, as Wextor 5 starts it; this thread answers the pane's messages
+// meanwhile.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -105,8 +106,9 @@ class KeysTest : public ::testing::Test {
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = kPaneClass;
         RegisterClassA(&wc);
-        window_ = CreateWindowExA(0, kPaneClass, "Webmail - Compose", WS_POPUP | WS_BORDER | WS_VISIBLE,
-                                  300, 200, 300, 200, nullptr, nullptr, wc.hInstance, nullptr);
+        window_ =
+            CreateWindowExA(0, kPaneClass, "Webmail - Compose", WS_POPUP | WS_BORDER | WS_VISIBLE,
+                            300, 200, 300, 200, nullptr, nullptr, wc.hInstance, nullptr);
         ASSERT_TRUE(window_);
         SetForegroundWindow(window_);
         SetFocus(window_);
@@ -147,7 +149,8 @@ TEST_F(KeysTest, ReadAndWriteBySelectAllCopyPasteKeepTheClipboard) {
     EXPECT_NE(read.find("\r\n\r\nTyped in the pane.\r\nSecond line."), std::string::npos) << read;
     ExpectClipboardKept();
 
-    std::ofstream(exchange_, std::ios::binary) << "Wtype: 0\r\n\r\n-----BEGIN PGP MESSAGE-----\r\nx\r\n";
+    std::ofstream(exchange_, std::ios::binary)
+        << "Wtype: 0\r\n\r\n-----BEGIN PGP MESSAGE-----\r\nx\r\n";
     ASSERT_EQ(RunDriver("Write File=" + exchange_), 0u);
     EXPECT_EQ(pane.text, "-----BEGIN PGP MESSAGE-----\r\nx\r\n");
     ExpectClipboardKept();
