@@ -65,6 +65,10 @@ bool IsTextFieldClass(const std::string& cls) {
     return lower == "edit" || lower.find("richedit") != std::string::npos;
 }
 
+bool IsMultiLine(HWND field) {
+    return (GetWindowLongPtrA(field, GWL_STYLE) & ES_MULTILINE) != 0;
+}
+
 struct FieldSearch {
     HWND multiLine = nullptr;
     HWND singleLine = nullptr;
@@ -74,7 +78,7 @@ BOOL CALLBACK LookAtChild(HWND w, LPARAM param) {
     auto* search = reinterpret_cast<FieldSearch*>(param);
     if (!IsWindowVisible(w) || !IsTextFieldClass(ClassOf(w)))
         return TRUE;
-    const bool multi = (GetWindowLongPtrA(w, GWL_STYLE) & ES_MULTILINE) != 0;
+    const bool multi = IsMultiLine(w);
     if (multi && !search->multiLine)
         search->multiLine = w;
     if (!multi && !search->singleLine)
@@ -121,12 +125,18 @@ std::string TitleOf(HWND window) {
 HWND TextFieldOf(HWND topLevel) {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
+    HWND focused = nullptr;
     if (GetGUIThreadInfo(GetWindowThreadProcessId(topLevel, nullptr), &info) && info.hwndFocus &&
         IsChild(topLevel, info.hwndFocus) && IsTextFieldClass(ClassOf(info.hwndFocus)))
-        return info.hwndFocus;
+        focused = info.hwndFocus;
+    // A mail form's To or Subject line may have the focus; the message is the multi-line field.
+    if (focused && IsMultiLine(focused))
+        return focused;
     FieldSearch search;
     EnumChildWindows(topLevel, LookAtChild, reinterpret_cast<LPARAM>(&search));
-    return search.multiLine ? search.multiLine : search.singleLine;
+    if (search.multiLine)
+        return search.multiLine;
+    return focused ? focused : search.singleLine;
 }
 
 bool ReadFieldText(HWND field, std::string& text) {

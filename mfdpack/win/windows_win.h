@@ -18,8 +18,9 @@ std::vector<HWND> WindowsOfClass(const char* className);
 
 std::string TitleOf(HWND window);
 
-// The edit or rich-edit control a person types into in this top-level window: the focused one,
-// else the first visible one (a multi-line one before a single-line one); null when it has none.
+// The edit or rich-edit control that holds the message in this top-level window: the focused
+// multi-line one, else the first visible multi-line one, else the focused or first single-line
+// one; null when it has none.
 HWND TextFieldOf(HWND topLevel);
 
 // The control's whole text; false when it did not answer.

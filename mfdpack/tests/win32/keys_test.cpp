@@ -4,6 +4,8 @@
 // meanwhile.
 #include <windows.h>
 
+#include "rundriver.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -65,39 +67,6 @@ LRESULT CALLBACK PaneProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(w, msg, wp, lp);
 }
 
-std::string Folder() {
-    char path[MAX_PATH];
-    GetTempPathA(MAX_PATH, path);
-    return path;
-}
-
-// Runs the driver and answers this thread's messages until it ends; its exit code.
-DWORD RunDriver(const std::string& request) {
-    std::string line = std::string(PACK_DIR) + "\\FRONTMFD.EXE " + request;
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return 999;
-    const DWORD start = GetTickCount();
-    while (MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, 1000, QS_ALLINPUT) != WAIT_OBJECT_0) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (GetTickCount() - start > 30000) {
-            TerminateProcess(pi.hProcess, 998);
-            WaitForSingleObject(pi.hProcess, 5000);
-        }
-    }
-    DWORD code = 0;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    return code;
-}
-
 class KeysTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -120,7 +89,7 @@ class KeysTest : public ::testing::Test {
         PutOnClipboard(CF_TEXT, "the user's clipboard");
         PutOnClipboard(second_, "second format data");
         CloseClipboard();
-        exchange_ = Folder() + "mfdpack-keys.tmp";
+        exchange_ = TempFolder() + "mfdpack-keys.tmp";
         DeleteFileA(exchange_.c_str());
     }
     void TearDown() override {
