@@ -76,7 +76,8 @@ wine notepad "$(winpath "$work/np.txt")" >/dev/null 2>&1 &
 check "a second Notepad shows" poll 30 window_shown "np.txt - Notepad"
 clear_of_tray "np.txt - Notepad" 250 150
 wine 'C:\Program Files\Windows NT\Accessories\wordpad.exe' >/dev/null 2>&1 &
-wordpad_window() { xdotool search --onlyvisible --name '[Ww]ord[Pp]ad$' 2>/dev/null | head -1; }
+# Its title is "Wine Wordpad" at first and names the document a moment later.
+wordpad_window() { xdotool search --onlyvisible --name ' - .*[Ww]ord[Pp]ad$' 2>/dev/null | head -1; }
 wordpad_shown() { [ -n "$(wordpad_window)" ]; }
 check "WordPad shows" poll 30 wordpad_shown
 wptitle=$(xdotool getwindowname "$(wordpad_window)" 2>/dev/null)
