@@ -13,10 +13,10 @@ namespace {
 
 // The text of the window's field, directly or, where allowed, by select-all and copy with the
 // user's clipboard kept.
-bool TakeText(const DriverSpec& spec, HWND window, std::string& text) {
+bool TakeText(const DriverProfile& profile, HWND window, std::string& text) {
     if (HWND field = TextFieldOf(window))
         return ReadFieldText(field, text);
-    if (!spec.useKeys)
+    if (!profile.useKeys)
         return false;
     SavedClipboard saved;
     if (!saved.Save())
@@ -26,10 +26,10 @@ bool TakeText(const DriverSpec& spec, HWND window, std::string& text) {
     return copied && restored;
 }
 
-bool PutText(const DriverSpec& spec, HWND window, const std::string& text) {
+bool PutText(const DriverProfile& profile, HWND window, const std::string& text) {
     if (HWND field = TextFieldOf(window))
         return ReplaceFieldText(field, text);
-    if (!spec.useKeys)
+    if (!profile.useKeys)
         return false;
     SavedClipboard saved;
     if (!saved.Save())
@@ -38,28 +38,28 @@ bool PutText(const DriverSpec& spec, HWND window, const std::string& text) {
     return saved.Restore() && pasted;
 }
 
-int Probe(const DriverSpec& spec, const std::string& path) {
-    HWND window = spec.findWindow();
-    const std::string shortText = window ? spec.shortFor(window) : std::string();
+int Probe(const DriverProfile& profile, const std::string& path) {
+    HWND window = profile.findWindow();
+    const std::string shortText = window ? profile.shortFor(window) : std::string();
     const std::string text =
-        ProbeText(spec.information, shortText.empty() ? NothingInFrontShort : shortText);
+        ProbeText(profile.information, shortText.empty() ? NothingInFrontShort : shortText);
     if (!WriteFileBytes(path, text))
         return ExitFileError;
     return window ? ExitDone : ExitNoWindow;
 }
 
-int Read(const DriverSpec& spec, const std::string& path) {
+int Read(const DriverProfile& profile, const std::string& path) {
     // A file left from before must not pass for this window's text.
     DeleteFileA(path.c_str());
-    HWND window = spec.findWindow();
+    HWND window = profile.findWindow();
     std::string text;
-    if (!window || !TakeText(spec, window, text))
+    if (!window || !TakeText(profile, window, text))
         return ExitNoWindow;
     ExchangeOut m;
     m.wtype = ChooseWtype(text);
-    m.information = spec.information;
+    m.information = profile.information;
     m.title = TitleOf(window);
-    m.shortText = spec.shortFor(window);
+    m.shortText = profile.shortFor(window);
     m.body = text;
     m.hasBody = !text.empty();
     if (!WriteFileBytes(path, BuildExchangeText(m)))
@@ -68,35 +68,36 @@ int Read(const DriverSpec& spec, const std::string& path) {
     return ExitDone;
 }
 
-int Write(const DriverSpec& spec, const std::string& path) {
+int Write(const DriverProfile& profile, const std::string& path) {
     std::string file, body;
     if (!ReadFileBytes(path, file) || !ExchangeBody(file, body))
         return ExitNoExchange;
     HWND window = MarkedTarget();
     if (!window)
-        window = spec.findWindow();
+        window = profile.findWindow();
     ClearMarks();
     if (!window)
         return ExitNoWindow;
-    return PutText(spec, window, body) ? ExitDone : ExitNotTaken;
+    return PutText(profile, window, body) ? ExitDone : ExitNotTaken;
 }
 
 } // namespace
 
-int RunDriver(const DriverSpec& spec, const char* commandLine) {
+int RunDriver(const DriverProfile& profile, const char* commandLine) {
     const DriverRequest r = ParseDriverRequest(commandLine ? commandLine : "");
     switch (r.kind) {
     case RequestKind::Data:
-        return Probe(spec, r.path);
+        return Probe(profile, r.path);
     case RequestKind::Read:
-        return Read(spec, r.path);
+        return Read(profile, r.path);
     case RequestKind::Write:
-        return Write(spec, r.path);
+        return Write(profile, r.path);
     case RequestKind::Details:
         break;
     }
-    const std::string text = std::string(spec.information) + "\r\n\r\n" + spec.details;
-    MessageBoxA(nullptr, text.c_str(), spec.caption, MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
+    const std::string text = std::string(profile.information) + "\r\n\r\n" + profile.details;
+    MessageBoxA(nullptr, text.c_str(), profile.caption,
+                MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
     return ExitDone;
 }
 

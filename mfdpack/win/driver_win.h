@@ -17,7 +17,7 @@ enum : int {
     ExitNotTaken = 5,   // the window did not take the text
 };
 
-struct DriverSpec {
+struct DriverProfile {
     const char* information; // the probe's Information and the first line of Details
     const char* details;     // the rest of the Details box
     const char* caption;     // the Details box's title
@@ -30,6 +30,6 @@ struct DriverSpec {
 };
 
 // Carries out the command line's request; the result is the exit code.
-int RunDriver(const DriverSpec& spec, const char* commandLine);
+int RunDriver(const DriverProfile& profile, const char* commandLine);
 
 } // namespace mfdpack

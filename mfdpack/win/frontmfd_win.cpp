@@ -13,17 +13,17 @@ std::string ShortOf(HWND window) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    mfdpack::DriverSpec spec;
-    spec.information = "Any program (the window in front), FRONTMFD.EXE 1.0";
-    spec.details =
+    mfdpack::DriverProfile profile;
+    profile.information = "Any program (the window in front), FRONTMFD.EXE 1.0";
+    profile.details =
         "Works with the program whose window was in front when you clicked the Wextor 5 icon: "
         "mail programs, webmail in a browser, editors.\r\n\r\n"
         "An edit field is read and written directly, so the program's Undo brings your text "
         "back. Other windows are served by select all, copy and paste, as you would do it; your "
         "clipboard is put back afterwards.";
-    spec.caption = "About FRONTMFD.EXE";
-    spec.findWindow = mfdpack::FrontWindow;
-    spec.shortFor = ShortOf;
-    spec.useKeys = true;
-    return mfdpack::RunDriver(spec, GetCommandLineA());
+    profile.caption = "About FRONTMFD.EXE";
+    profile.findWindow = mfdpack::FrontWindow;
+    profile.shortFor = ShortOf;
+    profile.useKeys = true;
+    return mfdpack::RunDriver(profile, GetCommandLineA());
 }

@@ -20,13 +20,13 @@ std::string NotepadShort(HWND) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    mfdpack::DriverSpec spec;
-    spec.information = "Notepad, NPADMFD.EXE 1.0";
-    spec.details = "Works with Notepad: the whole text of the Notepad window you used last is "
-                   "the message. Notepad's Undo brings your text back.";
-    spec.caption = "About NPADMFD.EXE";
-    spec.findWindow = TopNotepad;
-    spec.shortFor = NotepadShort;
-    spec.useKeys = false;
-    return mfdpack::RunDriver(spec, GetCommandLineA());
+    mfdpack::DriverProfile profile;
+    profile.information = "Notepad, NPADMFD.EXE 1.0";
+    profile.details = "Works with Notepad: the whole text of the Notepad window you used last is "
+                      "the message. Notepad's Undo brings your text back.";
+    profile.caption = "About NPADMFD.EXE";
+    profile.findWindow = TopNotepad;
+    profile.shortFor = NotepadShort;
+    profile.useKeys = false;
+    return mfdpack::RunDriver(profile, GetCommandLineA());
 }
