@@ -144,7 +144,8 @@ if(MAKENSIS AND main_source AND WEXTOR_HELP_CHM)
     add_custom_command(OUTPUT ${setup_exe}
         COMMAND ${MAKENSIS} -V2 ${setup_arch} -DVERSION=${PROJECT_VERSION} -DBIN=${CMAKE_BINARY_DIR} -DDIST=${CMAKE_SOURCE_DIR}/dist
                 -DSRC=${CMAKE_SOURCE_DIR} -DOUT=${setup_exe} ${CMAKE_SOURCE_DIR}/installer/Wextor5.nsi
-        DEPENDS Wextor5 ${CMAKE_SOURCE_DIR}/installer/Wextor5.nsi ${CMAKE_SOURCE_DIR}/dist/tips.dat
+        DEPENDS Wextor5 FRONTMFD NPADMFD GpgBridge bridge_PGPKeys bridge_PGPTray
+                ${CMAKE_SOURCE_DIR}/installer/Wextor5.nsi ${CMAKE_SOURCE_DIR}/dist/tips.dat
                 ${CMAKE_SOURCE_DIR}/dist/DistInfo.Dat ${WEXTOR_HELP_CHM}
         COMMENT "Building ${setup_exe}")
     add_custom_target(installer ALL DEPENDS ${setup_exe})

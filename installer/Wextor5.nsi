@@ -12,6 +12,8 @@ Unicode false
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
 
+!define ACTIVE_GAP "                                                                                                                                                                                                        "
+
 Name "Wextor 5"
 OutFile "${OUT}"
 ; A per-user install: the user may write there, so no elevation, and the program keeps its
@@ -91,6 +93,63 @@ Section /o "Start Wextor 5 with Windows" SecAutoStart
     WriteRegStr HKCU "Software\Microsoft\Windows\CurrentVersion\Run" "Wextor 5" '"$INSTDIR\Wextor5.exe" /s'
 SectionEnd
 
+; The first entry of the Active list, as Wextor 5 stores it: display name, 200 blanks, driver.
+!define ANY_PROGRAM "Any program (the window in front)${ACTIVE_GAP}FRONTMFD.EXE"
+
+; Where Wextor 5 keeps the user's lists: beside the program, unless an earlier start moved them
+; to the per-user folder.
+Function DataFolder
+    ${If} ${FileExists} "$LOCALAPPDATA\Wextor 5\*.*"
+        StrCpy $0 "$LOCALAPPDATA\Wextor 5"
+    ${Else}
+        StrCpy $0 "$INSTDIR"
+    ${EndIf}
+FunctionEnd
+
+Section "Mail Form Drivers (Any program, Notepad)" SecDrivers
+    SetOutPath "$INSTDIR\MFD"
+    File "${BIN}\mfdpack\FRONTMFD.EXE"
+    File "${BIN}\mfdpack\NPADMFD.EXE"
+    File "${BIN}\mfdpack\SELECTG.DAT"
+    ; A driver folder the user named stays; Wextor 5 finds this one by itself otherwise.
+    ClearErrors
+    ReadINIStr $1 "$WINDIR\win.ini" "Mail Form Drivers" "Path"
+    ${If} $1 == ""
+        WriteINIStr "$WINDIR\win.ini" "Mail Form Drivers" "Path" "$INSTDIR\MFD"
+    ${EndIf}
+    ; A first install: "Any program" is active, so the first tray click works.
+    Call DataFolder
+    ${IfNot} ${FileExists} "$0\ActiveMailers.dat"
+        FileOpen $2 "$0\ActiveMailers.dat" w
+        FileWrite $2 "${ANY_PROGRAM}$\r$\n"
+        FileClose $2
+    ${EndIf}
+SectionEnd
+
+Section "GnuPG bridge (PGP with Gpg4win)" SecBridge
+    SetOutPath "$INSTDIR\GnuPG bridge"
+    File "${BIN}\gpgbridge\GpgBridge.exe"
+    File "${BIN}\gpgbridge\PGPKeys.Exe"
+    File "${BIN}\gpgbridge\PGPTray.Exe"
+    File "${BIN}\gpgbridge\PGPBridge.Hlp"
+    File "${BIN}\gpgbridge\GpgBridge-help.html"
+    ; The PGP program only where none is set, in the settings file Wextor 5 reads: the per-user
+    ; one once it exists, else the Windows folder's, else (that folder refuses writes) the per-user one.
+    StrCpy $1 "$APPDATA\Wextor 5\Wextor5.INI"
+    ${IfNot} ${FileExists} $1
+        StrCpy $1 "$WINDIR\Wextor5.INI"
+    ${EndIf}
+    ReadINIStr $2 $1 "PGP" "Mainexe"
+    ${If} $2 == ""
+        ClearErrors
+        WriteINIStr $1 "PGP" "Mainexe" "$INSTDIR\GnuPG bridge\GpgBridge.exe"
+        ${If} ${Errors}
+            CreateDirectory "$APPDATA\Wextor 5"
+            WriteINIStr "$APPDATA\Wextor 5\Wextor5.INI" "PGP" "Mainexe" "$INSTDIR\GnuPG bridge\GpgBridge.exe"
+        ${EndIf}
+    ${EndIf}
+SectionEnd
+
 Section "Uninstall"
     !insertmacro EndRunningCopy
     DeleteRegValue HKCU "Software\Microsoft\Windows\CurrentVersion\Run" "Wextor 5"
@@ -102,6 +161,20 @@ Section "Uninstall"
     Delete "$INSTDIR\Wextor5.chm"
     Delete "$INSTDIR\Installer.Flg"
     Delete "$INSTDIR\Uninstall.exe"
+    Delete "$INSTDIR\MFD\FRONTMFD.EXE"
+    Delete "$INSTDIR\MFD\NPADMFD.EXE"
+    Delete "$INSTDIR\MFD\SELECTG.DAT"
+    RMDir "$INSTDIR\MFD"
+    ReadINIStr $1 "$WINDIR\win.ini" "Mail Form Drivers" "Path"
+    ${If} $1 == "$INSTDIR\MFD"
+        DeleteINIStr "$WINDIR\win.ini" "Mail Form Drivers" "Path"
+    ${EndIf}
+    Delete "$INSTDIR\GnuPG bridge\GpgBridge.exe"
+    Delete "$INSTDIR\GnuPG bridge\PGPKeys.Exe"
+    Delete "$INSTDIR\GnuPG bridge\PGPTray.Exe"
+    Delete "$INSTDIR\GnuPG bridge\PGPBridge.Hlp"
+    Delete "$INSTDIR\GnuPG bridge\GpgBridge-help.html"
+    RMDir "$INSTDIR\GnuPG bridge"
     Delete "$SMPROGRAMS\Wextor 5\Wextor 5.lnk"
     Delete "$SMPROGRAMS\Wextor 5\Uninstall Wextor 5.lnk"
     RMDir "$SMPROGRAMS\Wextor 5"

@@ -5,11 +5,15 @@
 # screenshots. Uses $DISPLAY when set, else a private Xvfb.
 #   --gnupg  real encryption: the GnuPG bridge as PGP, with the machine's gpg and keys made for
 #            the demo; the result is decrypted again by the Linux gpg.
+#   --notepad  the shipped driver pack with Wine's own Notepad instead of the demo mail client,
+#            real encryption as with --gnupg: text typed into Notepad, one tray click.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
 gnupg=no
+notepad=no
 [ "${1:-}" = --gnupg ] && gnupg=yes
+[ "${1:-}" = --notepad ] && gnupg=yes && notepad=yes
 bash scripts/install-deps.sh
 . scripts/lib/arch.sh
 
@@ -25,7 +29,7 @@ else
 fi
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$(arch_toolchain "$arch")" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target Wextor5 demomail demomfd notemfd sbm pgpstub pgpstub_Keys pgpstub_Tray pgpstub_Tools \
-    GpgBridge bridge_PGPKeys bridge_PGPTray >/dev/null
+    GpgBridge bridge_PGPKeys bridge_PGPTray FRONTMFD NPADMFD mfdpack_winpeek >/dev/null
 BIN=$ROOT/$build
 out=$ROOT/build/demo
 export WEXTOR_WINE_DIR=$out/wine
@@ -37,6 +41,7 @@ trap 'bash cmake/wine-run.sh --stop' EXIT
 . scripts/lib/e2e.sh
 . scripts/lib/install-testbed.sh
 . scripts/lib/install-bridge.sh
+. scripts/lib/install-driverpack.sh
 echo "== preparing a fresh Wine prefix (about 20 s the first time)"
 bash cmake/wine-run.sh cmd /c exit
 e2e_env
@@ -45,6 +50,12 @@ if [ $gnupg = yes ]; then
     echo "== installing the GnuPG bridge as Wextor's PGP, with keys for Alice (you) and Bob"
     install_bridge 2>/dev/null
     trap 'remove_bridge_home; bash cmake/wine-run.sh --stop' EXIT
+fi
+
+if [ $notepad = yes ]; then
+    . scripts/lib/demo-notepad.sh
+    demo_notepad
+    exit 0
 fi
 
 demomail="$BIN/testbed/demomail/DemoMail.exe"

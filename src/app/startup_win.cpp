@@ -4,6 +4,7 @@
 #include "app/global.h"
 #include "app/settings_win.h"
 #include "app/startup.h"
+#include "drivers/MFDDirectory.h"
 #include "drivers/MFDDirectory_win.h"
 #include "common/pump_win.h"
 #include "drivers/mfdcaller_win.h"
@@ -40,7 +41,7 @@ void FormCreate(TfrmProps& form) {
     PumpPendingMessages();
     TrimDebugLog();
 
-    MfdDirectory = ReadMfdDirectory();
+    MfdDirectory = ChooseMfdDirectory(ReadMfdDirectory(), ProgramDir);
     ExchangeFilePath = ExchangeFileFor(DataFolder());
 
     const std::string activeMailers = DataFolder() + "ActiveMailers.dat";

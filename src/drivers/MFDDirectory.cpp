@@ -56,6 +56,15 @@ std::string StripSameDriverMark(const std::string& entry) {
     return !entry.empty() && entry[0] == '=' ? entry.substr(1) : entry;
 }
 
+std::string ChooseMfdDirectory(const std::string& fromWinIni, const std::string& programDir) {
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    if (!std::all_of(fromWinIni.begin(), fromWinIni.end(), blank))
+        return fromWinIni;
+    // No folder at all must not turn into the root: "\MFD".
+    const bool joined = programDir.empty() || programDir.back() == '\\';
+    return programDir + (joined ? "" : "\\") + "MFD";
+}
+
 std::string CataloguePath() {
     return MfdDirectory + "\\SELECTG.DAT";
 }

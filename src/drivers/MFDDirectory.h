@@ -35,6 +35,12 @@ std::string DriverFileOf(const std::string& entry);
 // The entry without a leading same-driver mark "=".
 std::string StripSameDriverMark(const std::string& entry);
 
+// The driver folder: the one WIN.INI names wins; without one, the folder the drivers are
+// installed in beside the program, ProgramDir + "MFD" (never the current drive's root, whose
+// programs would be started as drivers). It is chosen even while it does not exist, so that a
+// missing catalogue is reported in a place the user can find.
+std::string ChooseMfdDirectory(const std::string& fromWinIni, const std::string& programDir);
+
 // MfdDirectory + "\SELECTG.DAT".
 std::string CataloguePath();
 

@@ -297,3 +297,20 @@ TEST(MailerListModel, SelectionFollowsInsertsAndDeletes) {
     EXPECT_EQ(list.Selected(), -1);
     EXPECT_TRUE(list.Empty());
 }
+
+TEST(Catalogue, DriverFolderWithAndWithoutWinIni) {
+    const struct {
+        const char* winIni;
+        const char* programDir;
+        const char* chosen;
+    } cases[] = {
+        {"C:\\Drivers", "C:\\Program Files\\Wextor 5\\", "C:\\Drivers"},
+        {"D:\\My MFD ", "C:\\W5\\", "D:\\My MFD "}, // as written
+        {"", "C:\\Program Files\\Wextor 5\\", "C:\\Program Files\\Wextor 5\\MFD"},
+        {"   ", "C:\\W5\\", "C:\\W5\\MFD"},
+        {"", "C:\\W5", "C:\\W5\\MFD"},
+        {"", "", "MFD"}, // never "\MFD", the current drive's root
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ChooseMfdDirectory(c.winIni, c.programDir), c.chosen) << c.winIni;
+}

@@ -1,0 +1,99 @@
+#include "frontwindow.h"
+
+#include <gtest/gtest.h>
+
+using mfdpack::WindowFacts;
+
+namespace {
+
+WindowFacts App(const std::string& title, const std::string& cls = "AppMain",
+                const std::string& process = "app.exe") {
+    WindowFacts w;
+    w.title = title;
+    w.className = cls;
+    w.processName = process;
+    return w;
+}
+
+WindowFacts Hidden(WindowFacts w) {
+    w.visible = false;
+    return w;
+}
+WindowFacts Tool(WindowFacts w) {
+    w.toolWindow = true;
+    return w;
+}
+WindowFacts NoActivate(WindowFacts w) {
+    w.noActivate = true;
+    return w;
+}
+WindowFacts Own(WindowFacts w) {
+    w.ownProcess = true;
+    return w;
+}
+
+} // namespace
+
+TEST(FrontWindow, PassesOverWhatNoOneWritesIn) {
+    const struct {
+        const char* what;
+        WindowFacts window;
+    } passedOver[] = {
+        {"hidden", Hidden(App("Draft - Editor"))},
+        {"tool window", Tool(App("Colours"))},
+        {"the driver's own", Own(App("FRONTMFD"))},
+        {"never active (a tray)", NoActivate(App("Wine System Tray", "Tray", "explorer.exe"))},
+        {"no title", App("")},
+        {"blank title", App("   ")},
+        {"Wextor's progress window", App("PGP Running", "WextorRunning", "Wextor5.exe")},
+        {"Wextor's other windows, any case", App("Wextor 5", "TfrmProps", "WEXTOR5.EXE")},
+        {"a renamed Wextor's progress window", App("PGP Running", "X", "w5.exe")},
+        {"taskbar", App("Taskbar", "Shell_TrayWnd", "explorer.exe")},
+        {"desktop", App("Program Manager", "Progman", "explorer.exe")},
+        {"Wine's tray", App("Wine System Tray", "WineTray", "explorer.exe")},
+        {"desktop worker", App("x", "WorkerW", "explorer.exe")},
+        {"menu", App("menu", "#32768")},
+    };
+    for (const auto& c : passedOver)
+        EXPECT_FALSE(mfdpack::CanBeInFront(c.window)) << c.what;
+    EXPECT_TRUE(mfdpack::CanBeInFront(App("Untitled - Notepad", "Notepad", "notepad.exe")));
+    // A browser's or a file manager's window counts even though it comes from the shell's process.
+    EXPECT_TRUE(mfdpack::CanBeInFront(App("Downloads", "CabinetWClass", "explorer.exe")));
+}
+
+TEST(FrontWindow, TakesTheHighestUsableInZOrder) {
+    const std::vector<WindowFacts> z = {
+        App("PGP Running", "WextorRunning", "Wextor5.exe"),
+        Tool(App("Find")),
+        Hidden(App("Hidden mail")),
+        App("Taskbar", "Shell_TrayWnd", "explorer.exe"),
+        App("Inbox - Mail", "MailMain", "mail.exe"),
+        App("Untitled - Notepad", "Notepad", "notepad.exe"),
+    };
+    EXPECT_EQ(mfdpack::PickFrontWindow(z), 4u);
+}
+
+TEST(FrontWindow, NoneWhenNothingUsable) {
+    EXPECT_EQ(mfdpack::PickFrontWindow({}), mfdpack::NoWindow);
+    EXPECT_EQ(mfdpack::PickFrontWindow(
+                  {Own(App("x")), App("", "Edit"), App("Program Manager", "Progman")}),
+              mfdpack::NoWindow);
+}
+
+TEST(FrontWindow, TitleFragmentIsAPieceOfTheTitle) {
+    const struct {
+        std::string title, fragment;
+    } cases[] = {
+        {"Untitled - Notepad", "Untitled - Notepad"},
+        {"  padded  ", "padded"},
+        {"first line\r\nsecond", "first line"},
+        {std::string(100, 'a'), std::string(60, 'a')},
+        {std::string(59, 'a') + "  b", std::string(59, 'a')},
+    };
+    for (const auto& c : cases) {
+        const std::string f = mfdpack::TitleFragment(c.title);
+        EXPECT_EQ(f, c.fragment) << c.title;
+        EXPECT_NE(c.title.find(f), std::string::npos) << c.title;
+    }
+    EXPECT_EQ(std::string(mfdpack::NothingInFrontShort).find_first_of("\r\n"), std::string::npos);
+}

@@ -1,0 +1,31 @@
+// The user's clipboard, kept while a driver borrows it for select-all, copy and paste.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace mfdpack {
+
+// Every format whose data is a block of memory is copied. Formats whose data is a GDI handle
+// (CF_BITMAP, CF_PALETTE, CF_ENHMETAFILE, CF_METAFILEPICT's metafile, CF_DSP..., the GDI and
+// private ranges) or that the owner draws (CF_OWNERDISPLAY) are not copyable this way and are
+// left out; a picture still comes back through CF_DIB, which Windows offers beside CF_BITMAP.
+class SavedClipboard {
+  public:
+    // Takes the copy now; false when the clipboard stayed busy.
+    bool Save();
+    // Puts the copy back, the empty clipboard included; false when it stayed busy.
+    bool Restore() const;
+
+  private:
+    struct Format {
+        UINT id;
+        std::vector<char> bytes;
+    };
+    std::vector<Format> formats_;
+    bool saved_ = false;
+};
+
+} // namespace mfdpack

@@ -1,0 +1,32 @@
+// NPADMFD.EXE, the Mail Form Driver for Notepad: the text of its edit field, read and written
+// directly, the clipboard left alone.
+#include "driver_win.h"
+#include "windows_win.h"
+
+namespace {
+
+// The Notepad highest in Z order: the one the user worked in last.
+HWND TopNotepad() {
+    for (HWND w : mfdpack::WindowsOfClass("Notepad"))
+        if (mfdpack::TextFieldOf(w))
+            return w;
+    return nullptr;
+}
+
+std::string NotepadShort(HWND) {
+    return "Notepad";
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    mfdpack::DriverProfile profile;
+    profile.information = "Notepad, NPADMFD.EXE 1.0";
+    profile.details = "Works with Notepad: the whole text of the Notepad window you used last is "
+                      "the message. Notepad's Undo brings your text back.";
+    profile.caption = "About NPADMFD.EXE";
+    profile.findWindow = TopNotepad;
+    profile.shortFor = NotepadShort;
+    profile.useKeys = false;
+    return mfdpack::RunDriver(profile, GetCommandLineA());
+}

@@ -1,0 +1,38 @@
+// Other programs' windows as the drivers see them: the window in front, its text field, and
+// that field's text read and replaced through messages.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace mfdpack {
+
+// Visible or not, every top-level window in Z order from the top.
+std::vector<HWND> TopLevelWindows();
+// The highest window a person could have been writing in; null when none.
+HWND FrontWindow();
+// Visible top-level windows of this class, in Z order from the top.
+std::vector<HWND> WindowsOfClass(const char* className);
+
+std::string TitleOf(HWND window);
+
+// The edit or rich-edit control that holds the message in this top-level window: the focused
+// multi-line one, else the first visible multi-line one, else the focused or first single-line
+// one; null when it has none.
+HWND TextFieldOf(HWND topLevel);
+
+// The control's whole text; false when it did not answer.
+bool ReadFieldText(HWND field, std::string& text);
+// Selects everything and replaces it as typing would, so that the program's Undo brings the
+// earlier text back. False when the control did not take it.
+bool ReplaceFieldText(HWND field, const std::string& text);
+
+// Each request is a process of its own: the window a read took is marked, so that the write
+// that follows goes back to it even if another window came up in front meanwhile.
+void MarkTarget(HWND target);
+HWND MarkedTarget();
+void ClearMarks();
+
+} // namespace mfdpack
