@@ -1,6 +1,7 @@
 #include "drivers/MFDDirectory.h"
 
 #include "support/runstate.h"
+#include "support/blanks.h"
 #include "support/error.h"
 #include "support/fields.h"
 #include "support/platform.h"
@@ -57,8 +58,7 @@ std::string StripSameDriverMark(const std::string& entry) {
 }
 
 std::string ChooseMfdDirectory(const std::string& fromWinIni, const std::string& programDir) {
-    auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    if (!std::all_of(fromWinIni.begin(), fromWinIni.end(), blank))
+    if (!std::all_of(fromWinIni.begin(), fromWinIni.end(), IsBlankOrControl))
         return fromWinIni;
     // No folder at all must not turn into the root: "\MFD".
     const bool joined = programDir.empty() || programDir.back() == '\\';
