@@ -62,18 +62,24 @@ if [ "${1:-}" = --stop ]; then
     exit 0
 fi
 
+# Runs in other folders choose their displays at the same time: one machine-wide lock, held
+# until the new display answers, keeps two of them from taking the same number.
 start_xvfb() {
+    exec 8>"${TMPDIR:-/tmp}/wextor-xvfb.lock"
+    flock 8
     local n=${WEXTOR_XVFB_FIRST:-90}
     while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >"$dir/xvfb.log" 2>&1 9>&- &
+    setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >"$dir/xvfb.log" 2>&1 8>&- 9>&- &
     echo $! >"$dir/xvfb.pid"
     echo ":$n" >"$dir/display"
+    local status=1
     for _ in $(seq 100); do
-        DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && return 0
+        if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then status=0; break; fi
         sleep 0.1
     done
-    echo "wine-run: Xvfb :$n did not start" >&2
-    return 1
+    exec 8>&- # nothing started later may hold the lock
+    [ $status -eq 0 ] || echo "wine-run: Xvfb :$n did not start" >&2
+    return $status
 }
 
 (

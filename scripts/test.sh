@@ -48,7 +48,10 @@ for a in $archs; do
     bin=$(arch_build_dir $a)
     echo "== $a: tests under Wine ($([ $a = i686 ] && echo 32-bit || echo 64-bit) Wine)"
     export WEXTOR_WINE_DIR="$root/$bin/wine"
-    rm -rf "$WEXTOR_WINE_DIR" # one fresh prefix per run
+    # One fresh prefix per run. A wineserver left from an earlier run goes first: a new prefix
+    # that gets the deleted one's inode would otherwise be served by it.
+    bash cmake/wine-run.sh --stop
+    rm -rf "$WEXTOR_WINE_DIR"
     (cd "$bin" && ctest --output-on-failure -j"$jobs" "$@") || status=1
     bash cmake/wine-run.sh --stop
 done

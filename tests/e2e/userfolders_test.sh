@@ -7,6 +7,9 @@
 set -u
 BIN=$1
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+# A prefix of its own: the Windows folder refuses writes for a while, and the tests that run
+# beside this one in the shared prefix write there.
+export WEXTOR_WINE_DIR="$BIN/wine-userfolders"
 . "$ROOT/scripts/lib/e2e.sh"
 . "$ROOT/scripts/lib/install-testbed.sh"
 . "$ROOT/scripts/lib/install-bridge.sh"
@@ -55,6 +58,7 @@ cleanup() {
     unlock_all
     remove_bridge_home
     rm -rf "$work" "$app" "$local_dir" "$roaming_dir" "$bridge_dir"
+    bash "$ROOT/cmake/wine-run.sh" --stop
 }
 trap cleanup EXIT
 # A folder left immutable would break every later test and even the removal of the build folder.
