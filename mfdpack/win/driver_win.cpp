@@ -1,6 +1,6 @@
 #include "driver_win.h"
 
-#include "clipsave_win.h"
+#include "common/clipsave_win.h"
 #include "exchange.h"
 #include "frontwindow.h"
 #include "keys_win.h"

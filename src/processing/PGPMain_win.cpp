@@ -5,6 +5,7 @@
 #include "drivers/runprogress.h"
 #include "common/pump_win.h"
 #include "drivers/mfdcaller_win.h"
+#include "common/clipsave_win.h"
 #include "processing/clipboard_win.h"
 #include "processing/armour.h"
 #include "processing/pgpcontrol.h"
@@ -39,6 +40,18 @@ WindowlessHost windowlessHost;
 ProcessingHost* currentHost = &windowlessHost;
 
 bool runInProgress = false;
+// What the user had on the clipboard before an outgoing run borrowed it for PGP; put back once
+// the result is in the mail client.
+const SavedClipboard* userClipboard = nullptr;
+
+// Names the saved clipboard for the run and forgets it when the run ends, however it ends.
+class UserClipboardScope {
+  public:
+    explicit UserClipboardScope(const SavedClipboard* saved) { userClipboard = saved; }
+    ~UserClipboardScope() { userClipboard = nullptr; }
+    UserClipboardScope(const UserClipboardScope&) = delete;
+    UserClipboardScope& operator=(const UserClipboardScope&) = delete;
+};
 
 // False when a file is there that cannot be removed.
 bool RemoveExchangeFile() {
@@ -255,6 +268,9 @@ void MainPGP(bool routine) {
         return;
     }
 
+    SavedClipboard saved;
+    const bool kept = !choice.read && saved.Save();
+    UserClipboardScope restoring(kept ? &saved : nullptr);
     // PGP works on whatever the clipboard holds: a body that did not get there must not be
     // stood in for by someone else's text.
     if (!SetClipboardText(message.Body)) {
@@ -296,6 +312,8 @@ void ReturnResultToMailer(const std::string& text) {
     // The result stays at hand when it did not reach the mail client.
     if (!written)
         SetClipboardText(text);
+    else if (userClipboard)
+        userClipboard->Restore();
     StepCode = 5707;
     SetWaitCursor(false);
 }

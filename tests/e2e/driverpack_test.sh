@@ -94,6 +94,9 @@ check "the WordPad run ended" poll 30 run_ended 3
 check "PGP got WordPad's text" test "$(printf '%b' "$(last_command | sed -n 's/^before=//p')")" = "$wmessage"
 armour=$(last_output)
 check "WordPad holds exactly the armour" poll 10 field_is WORDPADTOP "$armour"
+wine "$peek" /dumpclip "$(winpath "$work/clip-after.txt")" >/dev/null 2>&1
+check "after the run the clipboard holds what it held before" cmp "$work/clip-before.txt" "$work/clip-after.txt"
+check "both of its formats" grep -q 'second=second format data' "$work/clip-after.txt"
 check "the Notepad behind was left alone" field_is Notepad 'Notepad stays as it is.'
 press_in "$wptitle" ctrl+z
 check "Undo in WordPad brings the typed text back" poll 10 field_is WORDPADTOP "$wmessage"

@@ -11,6 +11,7 @@
 #include "processing/pgpcontrol.h"
 #include "res/resource.h"
 #include "support/deblog.h"
+#include "common/clipboard_win.h"
 #include "common/handles_win.h"
 #include "support/platform.h"
 
@@ -173,7 +174,7 @@ TEST_F(MainPgpRun, OutgoingMailIsProcessedAndWrittenBack) {
         EXPECT_EQ(host.receiver[1], result);
         EXPECT_EQ(host.stepAfterReturn, (std::vector<int>{5700, 5707}));
         EXPECT_FALSE(FileExists(ExchangeFilePath)); // wiped once the driver has written it back
-        EXPECT_EQ(GetClipboardText(), "");
+        EXPECT_EQ(GetClipboardText(), "before the run"); // the user's own clipboard is back
         const auto commands = pgp.Commands();
         ASSERT_FALSE(commands.empty());
         EXPECT_EQ(Get(commands.back(), "before"), body);
@@ -264,6 +265,55 @@ TEST_F(MainPgpRun, FailedEncryptionLeavesTheMailAlone) {
     EXPECT_EQ(host.receiver, std::vector<std::string>{""});
     EXPECT_FALSE(FileExists(ExchangeFilePath));
     ExpectRunEnded();
+}
+
+// The run borrows the clipboard for PGP: after an outgoing run whose result reached the mail
+// client the user's clipboard is back, every format of it; a received run leaves PGP's output
+// there (and a write that failed leaves the result at hand: see the fault runs).
+TEST_F(MainPgpRun, TheUsersClipboardComesBackAfterAnOutgoingRun) {
+    const UINT second = RegisterClipboardFormatA("Wextor test second format");
+    const auto setUsersClipboard = [second] {
+        ClipboardLock lock(nullptr);
+        ASSERT_TRUE(lock.open() && EmptyClipboard());
+        for (const auto& [format, text] :
+             {std::pair<UINT, std::string>{CF_TEXT, "the user's own text"},
+              std::pair<UINT, std::string>{second, "second format data"}}) {
+            HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+            lstrcpyA(static_cast<char*>(GlobalLock(block)), text.c_str());
+            GlobalUnlock(block);
+            ASSERT_TRUE(SetClipboardData(format, block));
+        }
+    };
+    const auto secondFormat = [second] {
+        ClipboardLock lock(nullptr);
+        HANDLE data = lock.open() ? GetClipboardData(second) : nullptr;
+        const char* bytes = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+        const std::string text = bytes ? bytes : "";
+        if (bytes)
+            GlobalUnlock(data);
+        return text;
+    };
+    {
+        DemoMail demo("compose", Bin("testbed\\data\\compose.txt"));
+        setUsersClipboard();
+        MainPGP(true);
+        EXPECT_EQ(demo.Body().rfind(kBeginMessage, 0), 0u);
+        EXPECT_EQ(GetClipboardText(), "the user's own text");
+        EXPECT_EQ(secondFormat(), "second format data");
+    }
+    {
+        WriteFile(prog.file("in.txt"),
+                  "Subject: Secret\r\n\r\n" + Encrypted("Meet me at noon.\r\n"));
+        DemoMail demo("read", prog.file("in.txt"));
+        setUsersClipboard();
+        host.hidden = 0;
+        MainPGP(true);
+        // PGP's output, as PGP left it.
+        EXPECT_NE(GetClipboardText().find("Meet me at noon."), std::string::npos);
+        EXPECT_EQ(secondFormat(), "");
+    }
+    ExpectRunEnded();
+    EXPECT_TRUE(boxes.asked().empty());
 }
 
 // The user must not believe the mail signed: the failure is said as for encryption.

@@ -1,10 +1,8 @@
-#include "clipsave_win.h"
+#include "common/clipsave_win.h"
 
 #include "common/clipboard_win.h"
 
 #include <cstring>
-
-namespace mfdpack {
 
 namespace {
 
@@ -74,5 +72,3 @@ bool SavedClipboard::Restore() const {
     }
     return all;
 }
-
-} // namespace mfdpack

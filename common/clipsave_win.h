@@ -1,12 +1,11 @@
-// The user's clipboard, kept while a driver borrows it for select-all, copy and paste.
+// The user's clipboard, kept while it is borrowed: by a driver for select-all, copy and paste,
+// by a processing run for PGP.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 #include <vector>
-
-namespace mfdpack {
 
 // Every format whose data is a block of memory is copied. Formats whose data is a GDI handle
 // (CF_BITMAP, CF_PALETTE, CF_ENHMETAFILE, CF_METAFILEPICT's metafile, CF_DSP..., the GDI and
@@ -27,5 +26,3 @@ class SavedClipboard {
     std::vector<Format> formats_;
     bool saved_ = false;
 };
-
-} // namespace mfdpack
