@@ -74,7 +74,7 @@ set(win_sources
     app/props_page_win.cpp
     app/props_routine_win.cpp
     app/props_settings_win.cpp
-    app/props_special_win.cpp
+    app/props_outward_win.cpp
     app/props_win.cpp
     app/settings_win.cpp
     app/startup_win.cpp)

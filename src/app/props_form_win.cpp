@@ -6,7 +6,7 @@
 #include "app/props_about_win.h"
 #include "app/props_mailers_win.h"
 #include "app/props_routine_win.h"
-#include "app/props_special_win.h"
+#include "app/props_outward_win.h"
 #include "processing/PGPMain_win.h"
 #include "support/deblog.h"
 #include "support/flagscope.h"
@@ -108,7 +108,7 @@ void TfrmProps::HidePropsWindow() {
 }
 
 void TfrmProps::ShowToolsButton(bool show) {
-    special_->ShowToolsButton(show);
+    outward_->ShowToolsButton(show);
 }
 
 TVersionLabel& TfrmProps::VersionLabel1() {

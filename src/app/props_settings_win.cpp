@@ -6,7 +6,7 @@
 #include "app/props_mailers_win.h"
 #include "app/props_options_win.h"
 #include "app/props_routine_win.h"
-#include "app/props_special_win.h"
+#include "app/props_outward_win.h"
 
 void TfrmProps::LoadSettings() {
     ::LoadSettings(*this, settingsFile_);
@@ -25,7 +25,7 @@ int TfrmProps::RoutineModeIndex() const {
 }
 
 int TfrmProps::SpecialModeIndex() const {
-    return special_->ModeIndex();
+    return outward_->ModeIndex();
 }
 
 bool TfrmProps::IgnoreWrappedKeysChecked() const {
@@ -33,7 +33,7 @@ bool TfrmProps::IgnoreWrappedKeysChecked() const {
 }
 
 bool TfrmProps::ForceKeyReadChecked() const {
-    return special_->ForceKeyReadChecked();
+    return outward_->ForceKeyReadChecked();
 }
 
 std::vector<std::string> TfrmProps::MailingListEntries() const {
@@ -53,7 +53,7 @@ void TfrmProps::SetRoutineModeIndex(int index) {
 }
 
 void TfrmProps::SetSpecialModeIndex(int index) {
-    special_->SetModeIndex(index);
+    outward_->SetModeIndex(index);
 }
 
 void TfrmProps::SetIgnoreWrappedKeysChecked(bool checked) {
@@ -61,7 +61,7 @@ void TfrmProps::SetIgnoreWrappedKeysChecked(bool checked) {
 }
 
 void TfrmProps::SetForceKeyReadChecked(bool checked) {
-    special_->SetForceKeyReadChecked(checked);
+    outward_->SetForceKeyReadChecked(checked);
 }
 
 void TfrmProps::SetMailingListEntries(const std::vector<std::string>& entries) {

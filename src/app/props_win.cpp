@@ -6,7 +6,7 @@
 #include "app/props_mailers_win.h"
 #include "app/props_options_win.h"
 #include "app/props_routine_win.h"
-#include "app/props_special_win.h"
+#include "app/props_outward_win.h"
 #include "drivers/mfdcaller_win.h"
 #include "processing/PGPMain_win.h"
 #include "processing/pgpcontrol.h"
@@ -104,10 +104,10 @@ TfrmProps::TrackMenuHook TfrmProps::TrackMenu = [](HMENU menu, HWND owner, int x
 TfrmProps::TfrmProps(PropsActions actions, std::string settingsFileName)
     : actions_(std::move(actions)), settingsFile_(std::move(settingsFileName)),
       routine_(std::make_unique<TRoutinePage>(*this)),
-      special_(std::make_unique<TSpecialPage>(*this)),
+      outward_(std::make_unique<TOutwardPage>(*this)),
       mailers_(std::make_unique<TMailersPage>(*this)),
       options_(std::make_unique<TOptionsPage>(*this)), about_(std::make_unique<TAboutPage>()) {
-    pages_ = {routine_.get(), special_.get(), mailers_.get(), options_.get(), about_.get()};
+    pages_ = {routine_.get(), outward_.get(), mailers_.get(), options_.get(), about_.get()};
     FillDefaultActions();
 
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES};

@@ -37,7 +37,7 @@ struct PropsActions {
 };
 
 class TRoutinePage;
-class TSpecialPage;
+class TOutwardPage;
 class TMailersPage;
 class TOptionsPage;
 class TAboutPage;
@@ -175,7 +175,7 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView, public
     std::unique_ptr<TTaskIcon> taskIcon1_;
     // The pages, in page order (PropsPage); pages_ holds them all.
     std::unique_ptr<TRoutinePage> routine_;
-    std::unique_ptr<TSpecialPage> special_;
+    std::unique_ptr<TOutwardPage> outward_;
     std::unique_ptr<TMailersPage> mailers_;
     std::unique_ptr<TOptionsPage> options_;
     std::unique_ptr<TAboutPage> about_;

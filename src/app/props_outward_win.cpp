@@ -1,13 +1,13 @@
-#include "app/props_special_win.h"
+#include "app/props_outward_win.h"
 
 #include "app/props_win.h"
 #include "processing/pgpcontrol.h"
 #include "res/resource.h"
 #include "support/deblog.h"
 
-TSpecialPage::TSpecialPage(TfrmProps& form) : TPropsPage(IDD_PROPS_SPECIAL), form_(form) {}
+TOutwardPage::TOutwardPage(TfrmProps& form) : TPropsPage(IDD_PROPS_SPECIAL), form_(form) {}
 
-void TSpecialPage::AddCommands(CommandTable& table) {
+void TOutwardPage::AddCommands(CommandTable& table) {
     table.push_back({IDC_BTNRUN, BN_CLICKED, [this] { btnRunClick(); }});
     table.push_back({IDC_BTNPGPKEYS, BN_CLICKED, [this] { btnPGPKeysClick(); }});
     table.push_back({IDC_BTNPAPTRAY, BN_CLICKED, [this] { btnPAPTrayClick(); }});
@@ -16,7 +16,7 @@ void TSpecialPage::AddCommands(CommandTable& table) {
     table.push_back({IDC_BTNPGPHELP, BN_CLICKED, [this] { btnPGPHelpClick(); }});
 }
 
-const PlaceTable& TSpecialPage::Places() const {
+const PlaceTable& TOutwardPage::Places() const {
     static const PlaceTable places = {
         {IDC_OPTOUTWARD, {8, 4, 320, 46}},        {IDC_OPTOUTWARD_ENCRYPT, {18, 22, 80, 18}},
         {IDC_OPTOUTWARD_SIGN, {104, 22, 70, 18}}, {IDC_OPTOUTWARD_BOTH, {180, 22, 140, 18}},
@@ -29,48 +29,48 @@ const PlaceTable& TSpecialPage::Places() const {
     return places;
 }
 
-int TSpecialPage::ModeIndex() const {
+int TOutwardPage::ModeIndex() const {
     return RadioIndex(IDC_OPTOUTWARD_ENCRYPT, 3);
 }
 
-void TSpecialPage::SetModeIndex(int index) {
+void TOutwardPage::SetModeIndex(int index) {
     SetRadioIndex(IDC_OPTOUTWARD_ENCRYPT, 3, index);
 }
 
-bool TSpecialPage::ForceKeyReadChecked() const {
+bool TOutwardPage::ForceKeyReadChecked() const {
     return Checked(IDC_CHKFORCEKEYREAD);
 }
 
-void TSpecialPage::SetForceKeyReadChecked(bool checked) {
+void TOutwardPage::SetForceKeyReadChecked(bool checked) {
     SetChecked(IDC_CHKFORCEKEYREAD, checked);
 }
 
-void TSpecialPage::ShowToolsButton(bool show) {
+void TOutwardPage::ShowToolsButton(bool show) {
     ShowWindow(Item(IDC_BTNTOOLS), show ? SW_SHOWNA : SW_HIDE);
 }
 
-void TSpecialPage::btnRunClick() {
+void TOutwardPage::btnRunClick() {
     DebugLog("MainPGP-F");
     if (form_.Actions().runMainPgp)
         form_.Actions().runMainPgp(false);
 }
 
-void TSpecialPage::btnPGPKeysClick() {
+void TOutwardPage::btnPGPKeysClick() {
     ::btnPGPKeysClick();
 }
 
-void TSpecialPage::btnPAPTrayClick() {
+void TOutwardPage::btnPAPTrayClick() {
     ::btnPAPTrayClick();
 }
 
-void TSpecialPage::btnToolsClick() {
+void TOutwardPage::btnToolsClick() {
     ::btnToolsClick();
 }
 
-void TSpecialPage::Button1Click() {
+void TOutwardPage::Button1Click() {
     ::Button1Click();
 }
 
-void TSpecialPage::btnPGPHelpClick() {
+void TOutwardPage::btnPGPHelpClick() {
     ::btnPGPHelpClick(form_.Handle());
 }

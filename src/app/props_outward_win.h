@@ -1,14 +1,14 @@
-// The Special page: the mode of the occasional run that differs, its Run button, key import
-// before reading, and Direct access to PGP's own programs.
+// The page of the occasional run that differs from the routine: its mode (optOutward), its Run
+// button, key import before reading, and Direct access to PGP's own programs.
 #pragma once
 
 #include "app/props_page_win.h"
 
 class TfrmProps;
 
-class TSpecialPage : public TPropsPage {
+class TOutwardPage : public TPropsPage {
   public:
-    explicit TSpecialPage(TfrmProps& form);
+    explicit TOutwardPage(TfrmProps& form);
 
     void AddCommands(CommandTable& table) override;
     const PlaceTable& Places() const override;
