@@ -28,12 +28,6 @@ std::string TextOf(HWND w) {
     return text;
 }
 
-std::string ClassOf(HWND w) {
-    char name[64] = "";
-    GetClassNameA(w, name, sizeof name);
-    return name;
-}
-
 // The size the text takes in the control's font; with wrapWidth > 0, broken into lines.
 SIZE Measure(HWND control, const std::string& text, int wrapWidth) {
     HDC dc = GetDC(control);

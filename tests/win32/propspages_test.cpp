@@ -21,12 +21,6 @@ using namespace wintest;
 
 namespace {
 
-std::string ClassOf(HWND w) {
-    char name[64] = "";
-    GetClassNameA(w, name, sizeof name);
-    return name;
-}
-
 BOOL CALLBACK CollectChild(HWND w, LPARAM p) {
     reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
     return TRUE;

@@ -171,6 +171,12 @@ ChildMode::ChildMode(const std::string& name, ChildMain main) {
     ChildModes()[name] = main;
 }
 
+std::string ClassOf(HWND w) {
+    char name[64] = "";
+    GetClassNameA(w, name, sizeof name);
+    return name;
+}
+
 std::string ExeDir() {
     char path[MAX_PATH];
     const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);

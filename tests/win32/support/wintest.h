@@ -59,6 +59,8 @@ bool RunningUnderWine();
 std::string ExeDir();
 // Full path of the running test executable.
 std::string ExePath();
+// The window's class name.
+std::string ClassOf(HWND w);
 
 // A test binary started again with "--child NAME args..." runs the child mode registered under
 // NAME instead of its tests; the mode's result is the exit code. Register at namespace scope:
