@@ -291,10 +291,14 @@ void TMailersPage::ListContextMenu(HWND list, int x, int y) {
         route->handler();
 }
 
-void TMailersPage::Details1Click() {
+void TMailersPage::ShowDetailsOfSelected(const MailerList& list) {
     ReadListSelections();
-    if (library_.Selected() >= 0 && form_.Actions().showDriverDetails)
-        form_.Actions().showDriverDetails(DriverFileOf(library_[library_.Selected()]));
+    if (list.Selected() >= 0 && form_.Actions().showDriverDetails)
+        form_.Actions().showDriverDetails(DriverFileOf(list[list.Selected()]));
+}
+
+void TMailersPage::Details1Click() {
+    ShowDetailsOfSelected(library_);
 }
 
 void TMailersPage::MakeActive1Click() {
@@ -302,9 +306,7 @@ void TMailersPage::MakeActive1Click() {
 }
 
 void TMailersPage::detActiveClick() {
-    ReadListSelections();
-    if (active_.Selected() >= 0 && form_.Actions().showDriverDetails)
-        form_.Actions().showDriverDetails(DriverFileOf(active_[active_.Selected()]));
+    ShowDetailsOfSelected(active_);
 }
 
 void TMailersPage::Tolibrary1Click() {

@@ -62,6 +62,8 @@ class TMailersPage : public TPropsPage, private ListDragHost {
     void ShowList(HWND box, const MailerList& model, bool keepTop);
     void AfterMove();
     int EntryAt(HWND list, int x, int y) const;
+    // The Details of the driver of the list's selected entry.
+    void ShowDetailsOfSelected(const MailerList& list);
 
     TfrmProps& form_;
     TListDrag drag_;
