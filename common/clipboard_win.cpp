@@ -1,5 +1,7 @@
 #include "common/clipboard_win.h"
 
+#include "common/unicode_win.h"
+
 #include <cstring>
 
 const char* const ExcludeFromMonitorFormat = "ExcludeClipboardContentFromMonitorProcessing";
@@ -60,12 +62,19 @@ bool ReadClipboardText(HWND owner, std::string& text, int attempts) {
     ClipboardLock clipboard(owner, attempts);
     if (!clipboard.open())
         return false;
+    // Another program's data need not end in a NUL: never read past the block.
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = Utf8Of(p, wcsnlen(p, GlobalSize(data) / sizeof(wchar_t)));
+            GlobalUnlock(data);
+            return true;
+        }
+    }
     HANDLE data = GetClipboardData(CF_TEXT);
     const char* p = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
     if (!p)
         return false;
-    // Another program's data need not end in a NUL: never read past the block.
-    text.assign(p, strnlen(p, GlobalSize(data)));
+    text = Utf8FromCodePage(std::string(p, strnlen(p, GlobalSize(data))));
     GlobalUnlock(data);
     return true;
 }
@@ -74,7 +83,13 @@ bool WriteClipboardText(HWND owner, const std::string& text, int attempts) {
     ClipboardLock clipboard(owner, attempts);
     if (!clipboard.open() || !EmptyClipboard())
         return false;
-    bool ok = SetData(CF_TEXT, text.c_str(), text.size() + 1);
+    const std::wstring wide = Widen(text);
+    bool ok = SetData(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+    // Where the code page cannot carry a character, CF_TEXT is left to Windows' own conversion
+    // (which is what a program reading CF_TEXT would get anyway).
+    std::string ansi;
+    if (CodePageFromUtf8(text, ansi))
+        ok = SetData(CF_TEXT, ansi.c_str(), ansi.size() + 1) && ok;
     ok = SetPrivacyFormat(ExcludeFromMonitorFormat, 0) && ok;
     ok = SetPrivacyFormat(IncludeInHistoryFormat, 0) && ok;
     ok = SetPrivacyFormat(UploadToCloudFormat, 0) && ok;

@@ -1,6 +1,7 @@
-// The clipboard as text (CF_TEXT), shared by Wextor 5 and the GnuPG bridge. Text that may be a
-// message in plain text is kept out of clipboard monitors, the clipboard history and the cloud
-// clipboard.
+// The clipboard as text, shared by Wextor 5, the GnuPG bridge and the driver pack. Text is UTF-8
+// here and CF_UNICODETEXT on the clipboard, so every character survives; CF_TEXT goes beside it
+// for programs that read only that. Text that may be a message in plain text is kept out of
+// clipboard monitors, the clipboard history and the cloud clipboard.
 #pragma once
 
 #include <windows.h>
@@ -25,9 +26,11 @@ class ClipboardLock {
     bool open_;
 };
 
-// The text up to its first NUL, never read past its memory block; false when the clipboard
-// stayed busy or holds no text.
+// The text as UTF-8, up to its first NUL, never read past its memory block: CF_UNICODETEXT,
+// or CF_TEXT in the ANSI code page where a program put only that and Windows gives no
+// CF_UNICODETEXT for it. False when the clipboard stayed busy or holds no text.
 bool ReadClipboardText(HWND owner, std::string& text, int attempts = 20);
-// Replaces the clipboard's content by the text and the three privacy formats; false when the
-// clipboard stayed busy or something could not be set.
+// Replaces the clipboard's content by the UTF-8 text (CF_UNICODETEXT, and CF_TEXT in the ANSI
+// code page) and the three privacy formats; false when the clipboard stayed busy or something
+// could not be set.
 bool WriteClipboardText(HWND owner, const std::string& text, int attempts = 20);
