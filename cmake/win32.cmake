@@ -121,6 +121,10 @@ add_executable(bigmessage_win ${CMAKE_SOURCE_DIR}/bench/bigmessage_win.cpp)
 target_link_libraries(bigmessage_win PRIVATE wextor_win)
 
 # End-to-end scenarios: shell scripts that start Wextor5.exe with the testbed.
+add_executable(e2e_unipeek ${CMAKE_SOURCE_DIR}/tests/e2e/unipeek.cpp)
+target_link_libraries(e2e_unipeek PRIVATE user32 kernel32 shell32)
+set_target_properties(e2e_unipeek PROPERTIES OUTPUT_NAME UniPeek RUNTIME_OUTPUT_DIRECTORY
+                      ${CMAKE_BINARY_DIR}/e2e-tools)
 file(GLOB e2e_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.sh)
 foreach(f IN LISTS e2e_tests)
     get_filename_component(name ${f} NAME_WE)

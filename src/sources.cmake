@@ -7,6 +7,7 @@
 set(core_sources
     support/Tips.cpp
     support/VBVal.cpp
+    support/utf8.cpp
     support/command.cpp
     support/deblog.cpp
     support/dpiscale.cpp
@@ -27,6 +28,7 @@ set(core_sources
     processing/mfdfile.cpp
     processing/opchoice.cpp
     processing/pgpcontrol.cpp
+    processing/textcode.cpp
     processing/running.cpp
     drivers/ChooseMailer.cpp
     drivers/MFDDirectory.cpp
@@ -44,6 +46,7 @@ set(core_sources
     app/startup.cpp)
 set(win_sources
     support/Tips_win.cpp
+    support/codepage_win.cpp
     support/command_win.cpp
     support/dpi_win.cpp
     support/fileutil_win.cpp
@@ -79,6 +82,7 @@ set(win_sources
     app/settings_win.cpp
     app/startup_win.cpp)
 set(posix_sources
+    support/codepage_posix.cpp
     support/command_posix.cpp
     support/platform_posix.cpp
     processing/pgpcontrol_posix.cpp)

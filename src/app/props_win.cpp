@@ -1,5 +1,7 @@
 #include "app/props_win.h"
 
+#include "common/unicode_win.h"
+
 #include "app/appexception.h"
 #include "app/global.h"
 #include "app/props_about_win.h"
@@ -319,8 +321,10 @@ void TfrmProps::AddFormCommands() {
     commands_.push_back({IDC_BTNHELP, BN_CLICKED, [this] { btnHelpClick(); }});
     // SetClipboardReceiverText runs the handler itself.
     commands_.push_back({IDC_TXTCLIPBOARDRECEIVER, EN_CHANGE, [this] {
-                             if (!settingReceiver_)
-                                 txtClipboardReceiverChange();
+                             if (settingReceiver_)
+                                 return;
+                             receiverText_ = WindowTextUtf8(Item(IDC_TXTCLIPBOARDRECEIVER));
+                             txtClipboardReceiverChange();
                          }});
 }
 
@@ -424,17 +428,20 @@ void TfrmProps::ShowHelpDefault(unsigned context, bool popup) {
 
 // ---- the processing run's result ---------------------------------------------------------
 
+// The result travels in memory: the edit is a relay of the change event and would hold only
+// what the code page carries.
 std::string TfrmProps::ClipboardReceiverText() const {
-    return ItemText(IDC_TXTCLIPBOARDRECEIVER);
+    return receiverText_;
 }
 
 void TfrmProps::SetClipboardReceiverText(const std::string& text) {
-    if (text == ClipboardReceiverText())
+    if (text == receiverText_)
         return; // no change, no change event
+    receiverText_ = text;
     {
         // A multi-line edit tells nothing of a text set from outside; the handler runs here.
         FlagScope setting(settingReceiver_);
-        SetWindowTextA(Item(IDC_TXTCLIPBOARDRECEIVER), text.c_str());
+        SetWindowTextUtf8(Item(IDC_TXTCLIPBOARDRECEIVER), text);
     }
     txtClipboardReceiverChange();
 }

@@ -186,4 +186,5 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView, public
     int activePage_ = MailerChoicePage;
     bool inFormShow_ = false;
     bool settingReceiver_ = false;
+    std::string receiverText_; // the run's result, every character of it
 };

@@ -1,5 +1,7 @@
 #include "drivers/ChooseMailer_win.h"
 
+#include "common/unicode_win.h"
+
 #include "support/runstate.h"
 #include "drivers/ChooseMailer.h"
 #include "res/resource.h"
@@ -28,7 +30,7 @@ const ControlPlace kPlaces[] = {{IDC_CHOOSER_LIST, 8, 8, 377, 73},
 
 bool TfrmChooseMailer::ShowModal(HWND owner) {
     const INT_PTR result =
-        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CHOOSEMAILER), owner,
+        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_CHOOSEMAILER), owner,
                         &FormDialogProc<TfrmChooseMailer>, reinterpret_cast<LPARAM>(this));
     dialog_ = nullptr;
     hints_ = nullptr;
@@ -106,8 +108,9 @@ void TfrmChooseMailer::FormCreate() {
     AddHint(IDCANCEL, "Abandon processing");
 
     const HWND list = GetDlgItem(dialog_, IDC_CHOOSER_LIST);
+    // A Unicode list: the lines carry drivers' descriptions and window titles in any language.
     for (const std::string& line : lines_)
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(line).c_str()));
 }
 
 void TfrmChooseMailer::AddHint(int id, const char* text) {

@@ -3,6 +3,7 @@
 #include "support/runstate.h"
 #include "drivers/MFDDirectory.h"
 #include "processing/mfdfile.h"
+#include "processing/textcode.h"
 #include "support/msgbox.h"
 #include "support/platform.h"
 
@@ -155,6 +156,7 @@ void ProbeActiveDrivers(bool showProgress, const MailerScanPorts& ports,
             throw;
         }
         platform::DeleteFileAt(ExchangeFilePath);
+        MessageToUtf8(probe);
         const std::string title = ports.findWindowTitle(probe.Short);
         if (!title.empty()) {
             lines.push_back(ChooserEntry(probe.Information, title, CurrentDriver));

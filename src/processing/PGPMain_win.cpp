@@ -9,6 +9,8 @@
 #include "processing/clipboard_win.h"
 #include "processing/armour.h"
 #include "processing/pgpcontrol.h"
+#include "processing/pgpcontrol_win.h"
+#include "processing/textcode.h"
 #include "support/deblog.h"
 #include "support/error.h"
 #include "support/flagscope.h"
@@ -43,6 +45,8 @@ bool runInProgress = false;
 // What the user had on the clipboard before an outgoing run borrowed it for PGP; put back once
 // the result is in the mail client.
 const SavedClipboard* userClipboard = nullptr;
+// Whether the driver of the run declared UTF-8: the result goes back to it the same way.
+bool driverTakesUtf8 = false;
 
 // Names the saved clipboard for the run and forgets it when the run ends, however it ends.
 class UserClipboardScope {
@@ -251,6 +255,9 @@ void MainPGP(bool routine) {
     wipe.Now();
     SetProgress(60);
 
+    driverTakesUtf8 = DeclaresUtf8(message);
+    MessageToUtf8(message);
+
     if (LacksMailData(message)) {
         AskUser(NoDataText, MsgIcon::Error, mbOK);
         return;
@@ -265,6 +272,14 @@ void MainPGP(bool routine) {
     if (choice.postWarning && AskUser(PostWarningText, MsgIcon::Error, mbYes | mbNo | mbHelp,
                                       PostWarningHelpContext) != mrYes) {
         SetWaitCursor(false);
+        return;
+    }
+
+    // PGP 5.x reads the code page's bytes: what it cannot carry is refused here, unchanged.
+    const std::string unfitForPgp = PgpUnfitText(message.Body, PgpTakesUnicode());
+    if (!unfitForPgp.empty()) {
+        DebugLog("Run refused: " + unfitForPgp.substr(0, unfitForPgp.find('\r')));
+        AskUser(unfitForPgp, MsgIcon::Error, mbOK);
         return;
     }
 
@@ -292,6 +307,14 @@ void ReturnResultToMailer(const std::string& text) {
     if (text.empty())
         return;
     TMFDData message = ResultMessage(text);
+    const std::string unfit = EncodeForDriver(message, driverTakesUtf8, CurrentDriver);
+    if (!unfit.empty()) {
+        // Nothing reaches the mail client; the result stays at hand.
+        SetClipboardText(text);
+        DebugLog("Result not written back: " + unfit.substr(0, unfit.find('\r')));
+        AskUser(unfit, MsgIcon::Error, mbOK);
+        return;
+    }
     StepCode = 5701;
     StepCode = 5702;
     ExchangeFileWipe wipe;

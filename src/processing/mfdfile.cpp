@@ -57,6 +57,14 @@ void AppendHeaderLine(std::string& out, const char* key, std::int32_t value) {
 
 } // namespace
 
+const char* const MfdCharsetUtf8 = "UTF-8";
+
+bool DeclaresUtf8(const TMFDData& message) {
+    std::string value;
+    AppendLowered(value, message.Charset.data(), message.Charset.size());
+    return value == "utf-8";
+}
+
 bool operator==(const TMFDData& a, const TMFDData& b) {
     return a.ProtocolVersion == b.ProtocolVersion && a.Information == b.Information &&
            a.Wtype == b.Wtype && a.Title == b.Title && a.Short == b.Short && a.To == b.To &&
@@ -65,7 +73,8 @@ bool operator==(const TMFDData& a, const TMFDData& b) {
            a.HasAttachment == b.HasAttachment && a.Subject == b.Subject &&
            a.HasSubject == b.HasSubject && a.Body == b.Body && a.HasBody == b.HasBody &&
            a.Command == b.Command && a.Lacking == b.Lacking && a.WrapColumn == b.WrapColumn &&
-           a.DefaultMailDomain == b.DefaultMailDomain && a.MfdState == b.MfdState;
+           a.DefaultMailDomain == b.DefaultMailDomain && a.MfdState == b.MfdState &&
+           a.Charset == b.Charset;
 }
 
 void ClearMfdData(TMFDData& message) {
@@ -121,6 +130,7 @@ void ParseMfdText(const std::string& text, TMFDData& message) {
     message.HasAttachment = !message.Attachment.empty();
     message.MfdState = value("mfd-state:");
     message.DefaultMailDomain = value("default-mail-domain:");
+    message.Charset = value("mfd-charset:");
     // Drivers that report mail and posting bits together mean a received message.
     if (message.Wtype == 3)
         message.Wtype = WTYPE_READ;
@@ -159,6 +169,9 @@ std::string BuildMfdText(const TMFDData& message) {
     AppendHeaderLine(out, "Lacking", message.Lacking);
     AppendHeaderLine(out, "MFD-State", message.MfdState);
     AppendHeaderLine(out, "Default-Mail-Domain", message.DefaultMailDomain);
+    // Only for a driver that declared it: an older one gets exactly the lines it knows.
+    if (!message.Charset.empty())
+        AppendHeaderLine(out, "MFD-Charset", message.Charset);
     if (message.HasBody) {
         out += "\r\n";
         out += message.Body;

@@ -35,7 +35,14 @@ struct TMFDData {
     std::int32_t WrapColumn = 0;
     std::string DefaultMailDomain;
     std::string MfdState;
+    // "UTF-8" when the driver declared that its file carries UTF-8; empty for the ANSI code
+    // page, which is all an older driver knows.
+    std::string Charset;
 };
+
+// The header line a driver writes to say its text is UTF-8; older readers skip unknown lines.
+extern const char* const MfdCharsetUtf8; // "UTF-8", the value of "MFD-Charset: "
+bool DeclaresUtf8(const TMFDData& message);
 
 bool operator==(const TMFDData& a, const TMFDData& b);
 inline bool operator!=(const TMFDData& a, const TMFDData& b) {

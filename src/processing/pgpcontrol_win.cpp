@@ -1,9 +1,12 @@
 #include "processing/pgpcontrol_win.h"
 
 #include "processing/clipboard_win.h"
+#include "common/unicode_win.h"
 #include "common/pump_win.h"
 #include "winctl/WinExecW_win.h"
 #include "winctl/winop_win.h"
+
+#include <vector>
 
 namespace {
 
@@ -66,4 +69,28 @@ WinHelpHook SetWinHelpHook(WinHelpHook hook) {
     WinHelpHook before = std::move(winHelpHook);
     winHelpHook = std::move(hook);
     return before;
+}
+
+bool PgpTakesUnicode() {
+    if (PgpMainExe.empty())
+        return false;
+    std::string path = PgpMainExe;
+    if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
+        path = path.substr(1, path.size() - 2);
+    const std::wstring file = Widen(path);
+    DWORD unused = 0;
+    const DWORD size = GetFileVersionInfoSizeW(file.c_str(), &unused);
+    if (size == 0)
+        return false;
+    std::vector<char> info(size);
+    if (!GetFileVersionInfoW(file.c_str(), 0, size, info.data()))
+        return false;
+    const std::wstring key = L"\\StringFileInfo\\" + Widen(PgpVersionBlock) + L"\\ClipboardText";
+    void* value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(info.data(), key.c_str(), &value, &length) || !value || length == 0)
+        return false;
+    const wchar_t* text = static_cast<const wchar_t*>(value);
+    const wchar_t* end = reinterpret_cast<const wchar_t*>(info.data() + info.size());
+    return std::wstring(text, wcsnlen(text, static_cast<std::size_t>(end - text))) == L"Unicode";
 }

@@ -12,3 +12,7 @@
 // an empty hook puts WinHelpA back.
 using WinHelpHook = std::function<BOOL(HWND, const char*, UINT, ULONG_PTR)>;
 WinHelpHook SetWinHelpHook(WinHelpHook hook);
+
+// Whether PGP's main program declares, in its version resource ("ClipboardText" = "Unicode"),
+// that it takes the clipboard's text as CF_UNICODETEXT. PGP 5.x reads CF_TEXT only.
+bool PgpTakesUnicode();

@@ -1,8 +1,10 @@
-// The real message box: MessageBoxIndirectA. Button sets that MessageBox has no style for
+// The real message box: MessageBoxIndirectW. Button sets that MessageBox has no style for
 // (Cancel + Ignore, Abort + Retry) use the nearest style with its buttons relabelled and
 // renumbered, so the box still returns the ID of the button the user chose.
 #include "support/msgbox.h"
 #include "support/msgbox_win.h"
+
+#include "common/unicode_win.h"
 #include "support/help_win.h"
 
 #include <vector>
@@ -97,12 +99,15 @@ int ShowSystemMessageBox(const MsgBoxRequest& request) {
         if (l.buttons == wanted)
             layout = &l;
 
-    MSGBOXPARAMSA params = {};
+    // Texts are UTF-8: a box names the user's own characters and paths.
+    const std::wstring text = Widen(request.text);
+    const std::wstring caption = Widen(request.caption);
+    MSGBOXPARAMSW params = {};
     params.cbSize = sizeof params;
     params.hwndOwner = boxOwner;
-    params.hInstance = GetModuleHandleA(nullptr);
-    params.lpszText = request.text.c_str();
-    params.lpszCaption = request.caption.c_str();
+    params.hInstance = GetModuleHandleW(nullptr);
+    params.lpszText = text.c_str();
+    params.lpszCaption = caption.c_str();
     params.dwStyle = layout->style | IconStyle(request.icon) | MB_SETFOREGROUND |
                      ((request.buttons & mbHelp) ? MB_HELP : 0) | (boxOwner ? 0 : MB_TASKMODAL);
     params.dwContextHelpId = request.helpContext;
@@ -112,7 +117,7 @@ int ShowSystemMessageBox(const MsgBoxRequest& request) {
         pendingRelabels = &layout->relabels;
         cbtHook = SetWindowsHookExA(WH_CBT, RelabelHook, nullptr, GetCurrentThreadId());
     }
-    const int result = MessageBoxIndirectA(&params);
+    const int result = MessageBoxIndirectW(&params);
     if (cbtHook) {
         UnhookWindowsHookEx(cbtHook);
         cbtHook = nullptr;

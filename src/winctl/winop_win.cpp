@@ -1,5 +1,7 @@
 #include "winctl/winop_win.h"
 
+#include "common/unicode_win.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -13,17 +15,18 @@ HWND Hwnd(WindowHandle w) {
 std::string TitleOf(HWND w) {
     if (!w)
         return std::string();
-    char buffer[WindowTextBufferSize] = "";
-    const int n = GetWindowTextA(w, buffer, WindowTextMaxCount);
-    return std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
+    // UTF-8 like every text inside: a title in any language matches a driver's Short.
+    wchar_t buffer[WindowTextBufferSize] = L"";
+    const int n = GetWindowTextW(w, buffer, WindowTextMaxCount);
+    return Utf8Of(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
 }
 
 std::string ClassOf(HWND w) {
     if (!w)
         return std::string();
-    char buffer[WindowTextBufferSize] = "";
-    const int n = GetClassNameA(w, buffer, WindowTextMaxCount);
-    return std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
+    wchar_t buffer[WindowTextBufferSize] = L"";
+    const int n = GetClassNameW(w, buffer, WindowTextMaxCount);
+    return Utf8Of(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
 }
 
 // The windows from first on in Z order, taken before any is walked: other programs open and

@@ -363,10 +363,13 @@ DWORD FormatDword(const char* name) {
 } // namespace
 
 TEST(Clipboard, MessageTextStaysPrivateAndReadsBack) {
-    const char* texts[] = {"", "one line", "two\r\nlines\r\n", "\xe4\xf6\xfc bytes \x7f"};
+    // UTF-8 in, every character on the clipboard as CF_UNICODETEXT, CF_TEXT beside it.
+    const char* texts[] = {"", "one line", "two\r\nlines\r\n", "äöü bytes \x7f",
+                           "Привет, Ελληνικά, 你好 😀"};
     for (const char* t : texts) {
         ASSERT_TRUE(SetClipboardText(t));
         EXPECT_EQ(GetClipboardText(), t);
+        EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
         EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
         EXPECT_TRUE(IsClipboardFormatAvailable(RegisterClipboardFormatA(ExcludeFromMonitorFormat)));
         EXPECT_EQ(FormatDword(IncludeInHistoryFormat), 0u);
@@ -374,7 +377,7 @@ TEST(Clipboard, MessageTextStaysPrivateAndReadsBack) {
     }
     // CF_TEXT would end at the first NUL: such a text is refused and the clipboard left alone.
     EXPECT_FALSE(SetClipboardText(std::string("cut\0off", 7)));
-    EXPECT_EQ(GetClipboardText(), texts[3]);
+    EXPECT_EQ(GetClipboardText(), texts[4]);
 }
 
 TEST(Clipboard, BusyClipboardIsReportedAndLeftAlone) {
