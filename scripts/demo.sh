@@ -29,7 +29,7 @@ else
 fi
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$(arch_toolchain "$arch")" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target Wextor5 demomail demomfd notemfd sbm pgpstub pgpstub_Keys pgpstub_Tray pgpstub_Tools \
-    GpgBridge bridge_PGPKeys bridge_PGPTray FRONTMFD NPADMFD mfdpack_winpeek >/dev/null
+    GpgBridge bridge_PGPKeys bridge_PGPTray FRONTMFD NPADMFD mfdpack_winpeek e2e_unipeek >/dev/null
 BIN=$ROOT/$build
 out=$ROOT/build/demo
 export WEXTOR_WINE_DIR=$out/wine
