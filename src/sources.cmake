@@ -7,6 +7,7 @@
 set(core_sources
     support/Tips.cpp
     support/VBVal.cpp
+    support/textfile.cpp
     support/utf8.cpp
     support/command.cpp
     support/deblog.cpp

@@ -1,5 +1,7 @@
 #include "app/props_page_win.h"
 
+#include "common/unicode_win.h"
+
 #include "support/dpi_win.h"
 
 const CommandRoute* FindRoute(const CommandTable& table, int id, int code) {
@@ -17,11 +19,7 @@ void PlaceControls(HWND parent, const PlaceTable& places, int dpi) {
 std::string TextOfWindow(HWND window) {
     if (!window)
         return std::string();
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int got = GetWindowTextA(window, &text[0], length + 1);
-    text.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return text;
+    return WindowTextUtf8(window);
 }
 
 int ListSelection(HWND box) {
@@ -30,7 +28,7 @@ int ListSelection(HWND box) {
 }
 
 bool TPropsPage::Create(HWND form, DLGPROC proc, LPARAM param) {
-    page_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(dialogId_), form, proc,
+    page_ = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(dialogId_), form, proc,
                                param);
     return page_ != nullptr;
 }

@@ -1,5 +1,7 @@
 #include "app/props_routine_win.h"
 
+#include "common/unicode_win.h"
+
 #include "app/props_win.h"
 #include "res/resource.h"
 #include "support/deblog.h"
@@ -47,9 +49,9 @@ void TRoutinePage::SetModeIndex(int index) {
 void TRoutinePage::SetMailingList(const std::vector<std::string>& entries) {
     mailingList_ = entries;
     const HWND list = Item(IDC_LSTMAILINGLISTADDRESS);
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (const std::string& entry : entries)
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry).c_str()));
 }
 
 std::string TRoutinePage::TypedAddress() const {
@@ -86,9 +88,9 @@ void TRoutinePage::btnMailingListAddressAddClick() {
     if (!AddAddressEnabled(typed))
         return;                    // the button is grey then
     mailingList_.push_back(typed); // exactly as typed
-    SendMessageA(Item(IDC_LSTMAILINGLISTADDRESS), LB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(typed.c_str()));
-    SetWindowTextA(Item(IDC_TXTMAILINGLISTADDRESS), "");
+    SendMessageW(Item(IDC_LSTMAILINGLISTADDRESS), LB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(Widen(typed).c_str()));
+    SetWindowTextW(Item(IDC_TXTMAILINGLISTADDRESS), L"");
     form_.RefreshControls();
 }
 
@@ -98,10 +100,9 @@ void TRoutinePage::btnMailingListAddressRemoveClick() {
     if (selected < 0 || selected >= static_cast<int>(mailingList_.size()))
         return;
     // Into the edit, to be corrected and added again.
-    SetWindowTextA(Item(IDC_TXTMAILINGLISTADDRESS),
-                   mailingList_[static_cast<size_t>(selected)].c_str());
+    SetWindowTextUtf8(Item(IDC_TXTMAILINGLISTADDRESS), mailingList_[static_cast<size_t>(selected)]);
     mailingList_.erase(mailingList_.begin() + selected);
-    SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
+    SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
     form_.RefreshControls();
 }
 

@@ -117,7 +117,7 @@ TfrmProps::TfrmProps(PropsActions actions, std::string settingsFileName)
     TVersionLabel::Register();
     owner_.reset(CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr,
                                  nullptr, Instance(), nullptr));
-    form_ = CreateDialogParamA(Instance(), MAKEINTRESOURCEA(IDD_PROPS), owner_.get(), FormProc,
+    form_ = CreateDialogParamW(Instance(), MAKEINTRESOURCEW(IDD_PROPS), owner_.get(), FormProc,
                                reinterpret_cast<LPARAM>(this));
     if (!form_)
         throw std::runtime_error("TfrmProps: " + WinErrorText(GetLastError()));

@@ -1,6 +1,7 @@
 #include "app/settings.h"
 
 #include "app/global.h"
+#include "support/textfile.h"
 #include "support/deblog.h"
 #include "support/fileutil.h"
 #include "support/platform.h"
@@ -119,7 +120,7 @@ bool ReadBool(ProfileStore& file, const char* key, bool defaultValue) {
 void LoadSettings(SettingsControls& controls, ProfileStore& settingsFile) {
     const std::string mailingList = DataFolder() + "MailingList.dat";
     controls.SetMailingListEntries(platform::FileExists(mailingList)
-                                       ? SplitListLines(ReadFileString(mailingList))
+                                       ? SplitListLines(TextFileToUtf8(ReadFileString(mailingList)))
                                        : std::vector<std::string>());
     DebugLog("Loaded Mailing List File");
     StepCode = 1001;
@@ -156,7 +157,8 @@ void SaveSettings(SettingsControls& controls, ProfileStore& settingsFile) {
                              EncodeBoolValue(controls.ForceKeyReadChecked()));
     settingsFile.WriteString(kGeneral, "RecentPage", EncodeIntValue(RecentPage));
     StepCode = 1199;
-    WriteFileString(DataFolder() + "MailingList.dat", JoinListLines(controls.MailingListEntries()));
+    WriteFileString(DataFolder() + "MailingList.dat",
+                    TextFileBytes(JoinListLines(controls.MailingListEntries())));
     controls.StripActiveMarks();
     WriteFileString(DataFolder() + "ActiveMailers.dat", JoinListLines(controls.ActiveEntries()));
 }

@@ -1,5 +1,6 @@
 #include "processing/textcode.h"
 #include "support/codepage.h"
+#include "support/textfile.h"
 #include "support/utf8.h"
 
 #include <gtest/gtest.h>
@@ -134,6 +135,24 @@ TEST(TextCode, DeclarationSurvivesTheFileAndOnlyWhenGiven) {
     TMFDData inBody;
     ParseMfdText("Wtype: 1\r\n\r\nMFD-Charset: UTF-8\r\n", inBody);
     EXPECT_FALSE(DeclaresUtf8(inBody));
+}
+
+TEST(TextFile, OlderFilesReadAndTheCodePageKeptWhereItFits) {
+    if (!Is1252())
+        GTEST_SKIP() << "the samples are Windows-1252";
+    struct Case {
+        std::string utf8;
+        std::string bytes;
+    } cases[] = {
+        {"list@example.org\r\n", "list@example.org\r\n"},   // as it always was
+        {"ä@x.de\r\n", "\xE4@x.de\r\n"},                    // the code page carries it
+        {"Ж@пример.рф\r\n", "\xEF\xBB\xBFЖ@пример.рф\r\n"}, // it does not: UTF-8
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(TextFileBytes(c.utf8), c.bytes) << c.utf8;
+        EXPECT_EQ(TextFileToUtf8(c.bytes), c.utf8) << c.utf8;
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // the mailer lists, the close box and keys, against a real catalogue and settings file.
 #include "app/global.h"
 #include "app/props_win.h"
+#include "common/unicode_win.h"
 #include "drivers/MFDDirectory.h"
 #include "processing/pgpcontrol.h"
 #include "res/resource.h"
@@ -579,6 +580,26 @@ TEST_F(PropsTest, MailingListAddressesAddRemoveAndCancel) {
     EXPECT_EQ(p.RoutineModeIndex(), 0);
     EXPECT_EQ(Names(Active()), (Texts{"Demo Mail", "=Demo Mail Compose", "Notepad"}));
     EXPECT_EQ(ActiveDriverFiles.size(), 2u);
+}
+
+// An address in any script is kept as typed, in the list, for the runs and in the file.
+TEST_F(PropsTest, MailingListAddressKeepsEveryCharacter) {
+    TfrmProps& p = Open({"Notepad"});
+    p.ShowPropsWindow();
+    ChooseTab(p, RoutinePage);
+    const std::string address = "Ж@пример.рф";
+    SetWindowTextW(Control(p, IDC_TXTMAILINGLISTADDRESS), Widen(address).c_str());
+    Click(p, IDC_BTNMAILINGLISTADDRESSADD);
+    const HWND list = Control(p, IDC_LSTMAILINGLISTADDRESS);
+    wchar_t item[64] = L"";
+    SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(item));
+    EXPECT_EQ(Utf8Of(item), address);
+    EXPECT_EQ(p.MailingListAddresses(), (Texts{address}));
+    Click(p, IDOK);
+    EXPECT_EQ(ReadFile(dir.file("MailingList.dat")), "\xEF\xBB\xBF" + address + "\r\n");
+    p.ShowPropsWindow();
+    Click(p, IDCANCEL); // reads the file again
+    EXPECT_EQ(p.MailingListAddresses(), (Texts{address}));
 }
 
 TEST_F(PropsTest, SettingsLiveInTheControls) {
