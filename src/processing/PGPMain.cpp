@@ -3,6 +3,8 @@
 #include "processing/armour.h"
 #include "processing/pgpcontrol.h"
 
+#include <algorithm>
+
 const char* const AddKeySwitch = "-AddKey";
 
 const char* const PostWarningText =
@@ -35,11 +37,22 @@ std::string UnfitBodyText(const std::string& body) {
                ") and cannot pass through the clipboard to PGP whole.\r\n\r\nNothing was "
                "changed: remove the zero byte (it may come from a pasted file) and try again.";
     if (body.size() > MaxMessageBytes)
-        return "This message is " + std::to_string(body.size()) + " bytes long; " +
-               ApplicationTitle + " takes messages of up to " + std::to_string(MaxMessageBytes) +
-               " bytes (16 MB).\r\n\r\nNothing was changed: send large files as an encrypted "
-               "attachment instead.";
+        return TooLongText(body.size());
     return std::string();
+}
+
+std::string TooLongText(unsigned long long bytes) {
+    return "This message is " + std::to_string(bytes) + " bytes long; " + ApplicationTitle +
+           " takes messages of up to " + std::to_string(MaxMessageBytes) +
+           " bytes (16 MB).\r\n\r\nNothing was changed: send large files as an encrypted "
+           "attachment instead.";
+}
+
+unsigned long long BodyBytesOfFile(unsigned long long fileBytes, const std::string& head) {
+    const std::size_t separator = head.find("\r\n\r\n");
+    if (separator == std::string::npos)
+        return fileBytes;
+    return fileBytes - std::min<unsigned long long>(fileBytes, separator + 4);
 }
 
 std::string OutgoingFailureText(const std::string& pgpSwitch) {

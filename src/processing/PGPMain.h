@@ -43,6 +43,13 @@ constexpr std::size_t MaxMessageBytes = std::size_t(16) << 20;
 // Why the body cannot pass through the clipboard whole (a NUL byte, or over MaxMessageBytes);
 // empty when it can.
 std::string UnfitBodyText(const std::string& body);
+// "This message is N bytes long; ..."
+std::string TooLongText(unsigned long long bytes);
+// How much of a long exchange file is read to find where its body starts.
+constexpr std::size_t MaxHeaderBytes = std::size_t(64) << 10;
+// The body's length from the file's size and its first bytes: a long file is judged before it
+// is read whole. Without an empty line in the head the whole file counts.
+unsigned long long BodyBytesOfFile(unsigned long long fileBytes, const std::string& head);
 
 // Outgoing road: PGP left no result. "PGP failed to encrypt!!!" or "PGP failed to sign!!!".
 std::string OutgoingFailureText(const std::string& pgpSwitch);

@@ -42,19 +42,40 @@ WindowlessHost windowlessHost;
 ProcessingHost* currentHost = &windowlessHost;
 
 bool runInProgress = false;
-// What the user had on the clipboard before an outgoing run borrowed it for PGP; put back once
-// the result is in the mail client.
+// What the user had on the clipboard before an outgoing run borrowed it for PGP.
 const SavedClipboard* userClipboard = nullptr;
+// Set when the result did not reach the mail client and is left on the clipboard for the user.
+bool resultLeftOnClipboard = false;
 // Whether the driver of the run declared UTF-8: the result goes back to it the same way.
 bool driverTakesUtf8 = false;
 
-// Names the saved clipboard for the run and forgets it when the run ends, however it ends.
+// However an outgoing run ends (done, PGP failed or cancelled, a driver failed, an error), the
+// clipboard then holds what the user had, and no plaintext of the message; only a result that
+// did not reach the mail client stays there. Without a copy (the clipboard was busy), the
+// message is at least taken off it.
 class UserClipboardScope {
   public:
-    explicit UserClipboardScope(const SavedClipboard* saved) { userClipboard = saved; }
-    ~UserClipboardScope() { userClipboard = nullptr; }
+    explicit UserClipboardScope(const SavedClipboard* saved, bool outgoing) : outgoing_(outgoing) {
+        userClipboard = saved;
+        resultLeftOnClipboard = false;
+    }
+    ~UserClipboardScope() {
+        const SavedClipboard* saved = userClipboard;
+        userClipboard = nullptr;
+        if (!outgoing_ || resultLeftOnClipboard)
+            return;
+        try {
+            if (!saved || !saved->Restore())
+                SetClipboardText("");
+        } catch (...) {
+            // Nothing more to give back; the run's own error is the one to report.
+        }
+    }
     UserClipboardScope(const UserClipboardScope&) = delete;
     UserClipboardScope& operator=(const UserClipboardScope&) = delete;
+
+  private:
+    bool outgoing_;
 };
 
 // False when a file is there that cannot be removed.
@@ -249,6 +270,17 @@ void MainPGP(bool routine) {
         return;
     StepCode = 5505;
     SetProgress(50);
+    // A message too long for the run is refused before the file is read whole.
+    const long long fileBytes = platform::FileSize(ExchangeFilePath);
+    if (fileBytes > static_cast<long long>(MaxMessageBytes)) {
+        const unsigned long long bodyBytes =
+            BodyBytesOfFile(static_cast<unsigned long long>(fileBytes),
+                            platform::ReadFileHead(ExchangeFilePath, MaxHeaderBytes));
+        if (bodyBytes > MaxMessageBytes) {
+            AskUser(TooLongText(bodyBytes), MsgIcon::Error, mbOK);
+            return;
+        }
+    }
     TMFDData message;
     ReadMfdFile(ExchangeFilePath, message);
     StepCode = 5506;
@@ -285,7 +317,7 @@ void MainPGP(bool routine) {
 
     SavedClipboard saved;
     const bool kept = !choice.read && saved.Save();
-    UserClipboardScope restoring(kept ? &saved : nullptr);
+    UserClipboardScope restoring(kept ? &saved : nullptr, !choice.read);
     // PGP works on whatever the clipboard holds: a body that did not get there must not be
     // stood in for by someone else's text.
     if (!SetClipboardText(message.Body)) {
@@ -311,6 +343,7 @@ void ReturnResultToMailer(const std::string& text) {
     if (!unfit.empty()) {
         // Nothing reaches the mail client; the result stays at hand.
         SetClipboardText(text);
+        resultLeftOnClipboard = true;
         DebugLog("Result not written back: " + unfit.substr(0, unfit.find('\r')));
         AskUser(unfit, MsgIcon::Error, mbOK);
         return;
@@ -333,10 +366,10 @@ void ReturnResultToMailer(const std::string& text) {
     StepCode = 5705;
     PumpPendingMessages();
     // The result stays at hand when it did not reach the mail client.
-    if (!written)
+    if (!written) {
         SetClipboardText(text);
-    else if (userClipboard)
-        userClipboard->Restore();
+        resultLeftOnClipboard = true;
+    }
     StepCode = 5707;
     SetWaitCursor(false);
 }

@@ -42,21 +42,15 @@ void TrimFileToSizeCosmetic(const std::string& path, long long maxSize) {
 void WipeFile(const std::string& path) {
     if (!platform::FileExists(path))
         return;
-    const std::size_t n = ReadFileString(path).size();
-    const std::string zeros(n, '\x00');
-    const std::string ones(n, '\xFF');
-    std::string noise(n, '\0');
+    // One pass of noise over the file's own bytes: more passes add nothing on today's disks,
+    // and rewriting through truncation would leave the old blocks as they were.
+    std::string noise(std::size_t(1) << 16, '\0');
     std::minstd_rand generator(
         static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count()));
-    std::uniform_int_distribution<int> byte(0, 254); // 0xFF never occurs
+    std::uniform_int_distribution<int> byte(0, 255);
     for (char& c : noise)
         c = static_cast<char>(byte(generator));
-    for (int pass = 0; pass < 2; ++pass) {
-        platform::OverwriteAndFlush(path, zeros);
-        platform::OverwriteAndFlush(path, ones);
-        platform::OverwriteAndFlush(path, noise);
-    }
-    platform::OverwriteAndFlush(path, std::string());
+    platform::OverwriteInPlace(path, noise, MaxWipeBytes);
     platform::DeleteFileAt(path);
 }
 

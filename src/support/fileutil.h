@@ -13,8 +13,11 @@ void TrimFileToSize(const std::string& path, long long maxSize);
 // TrimFileToSize, then the file read and written back; failures go to ShowError.
 void TrimFileToSizeCosmetic(const std::string& path, long long maxSize);
 
-// Overwrites the file twice with 0x00, 0xFF and random bytes, empties it and deletes it.
-// Does nothing when the file does not exist; a file that cannot be read raises FileError.
+// How much of a file a wipe overwrites: far more than any message the program takes, so that
+// a file of gigabytes (no message of ours) cannot keep the program busy for minutes.
+constexpr long long MaxWipeBytes = 64LL << 20;
+// Overwrites the file's bytes in place with random bytes, flushed to disk, then deletes it.
+// Does nothing when the file does not exist; a file that cannot be written is still deleted.
 void WipeFile(const std::string& path);
 
 // "Win32s", "Win95/98", "WinNT" or "Unkown Platform #<n>".

@@ -15,11 +15,15 @@ namespace platform {
 
 bool FileExists(const std::string& path);                              // a file, not a folder
 std::string ReadWholeFile(const std::string& path);                    // throws FileError
+std::string ReadFileHead(const std::string& path, std::size_t most);   // "" when unreadable
 void WriteWholeFile(const std::string& path, const std::string& data); // create/truncate; throws
 void AppendToFile(const std::string& path, const std::string& data);   // create if missing; throws
 bool DeleteFileAt(const std::string& path);
-// One pass of a wipe: create-or-truncate, write, flush to disk, close. Failures are ignored.
-void OverwriteAndFlush(const std::string& path, const std::string& data);
+long long FileSize(const std::string& path); // -1 when there is no such file
+// A wipe's pass: the file's own bytes, up to `most` of them, overwritten in place with `fill`
+// repeated (never truncated, so the file system writes over the same blocks where it can),
+// flushed to disk. False when the file could not be opened for writing.
+bool OverwriteInPlace(const std::string& path, const std::string& fill, long long most);
 
 // "date time" for a log line: the user's short date and long time formats where the system has
 // regional settings.

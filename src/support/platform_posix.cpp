@@ -2,6 +2,7 @@
 #include "support/msgbox.h"
 #include "support/platform.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -31,6 +32,22 @@ int quitRequests = 0;
 } // namespace
 
 namespace platform {
+
+std::string ReadFileHead(const std::string& path, std::size_t most) {
+    std::string head(most, '\0');
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return {};
+    head.resize(std::fread(&head[0], 1, most, f));
+    std::fclose(f);
+    return head;
+}
+
+long long FileSize(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? static_cast<long long>(st.st_size)
+                                                               : -1;
+}
 
 bool FileExists(const std::string& path) {
     struct stat st;
@@ -65,19 +82,23 @@ bool DeleteFileAt(const std::string& path) {
     return ::unlink(path.c_str()) == 0;
 }
 
-void OverwriteAndFlush(const std::string& path, const std::string& data) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+bool OverwriteInPlace(const std::string& path, const std::string& fill, long long most) {
+    const int fd = ::open(path.c_str(), O_WRONLY);
     if (fd < 0)
-        return;
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        return false;
+    struct stat st;
+    long long left = ::fstat(fd, &st) == 0 ? std::min<long long>(st.st_size, most) : 0;
+    while (left > 0 && !fill.empty()) {
+        const std::size_t chunk = static_cast<std::size_t>(
+            std::min<long long>(left, static_cast<long long>(fill.size())));
+        const ssize_t n = ::write(fd, fill.data(), chunk);
         if (n <= 0)
             break;
-        done += static_cast<std::size_t>(n);
+        left -= n;
     }
     ::fsync(fd);
     ::close(fd);
+    return true;
 }
 
 std::string LogTimestamp() {

@@ -1,7 +1,10 @@
 // The core's OS primitives on Windows.
 #include "common/handles_win.h"
+#include "common/unicode_win.h"
 #include "support/platform.h"
 #include "common/winerror_win.h"
+
+#include <algorithm>
 
 namespace {
 [[noreturn]] void Raise(const char* what, const std::string& path) {
@@ -26,6 +29,26 @@ void WriteAll(HANDLE file, const std::string& data, const std::string& path) {
 } // namespace
 
 namespace platform {
+
+std::string ReadFileHead(const std::string& path, std::size_t most) {
+    UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::string head(most, '\0');
+    DWORD got = 0;
+    if (!file || !ReadFile(file.get(), &head[0], static_cast<DWORD>(most), &got, nullptr))
+        return {};
+    head.resize(got);
+    return head;
+}
+
+long long FileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return -1;
+    return static_cast<long long>((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) |
+                                  data.nFileSizeLow);
+}
 
 bool FileExists(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -74,15 +97,24 @@ bool DeleteFileAt(const std::string& path) {
     return DeleteFileA(path.c_str()) != 0;
 }
 
-void OverwriteAndFlush(const std::string& path, const std::string& data) {
-    // _lcreat: create or truncate with normal attributes.
-    const HFILE file = _lcreat(path.c_str(), 0);
-    if (file == HFILE_ERROR)
-        return;
-    if (!data.empty())
-        _lwrite(file, data.data(), static_cast<UINT>(data.size()));
-    FlushFileBuffers(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(file)));
-    _lclose(file);
+bool OverwriteInPlace(const std::string& path, const std::string& fill, long long most) {
+    // OPEN_EXISTING: never truncated, never created.
+    UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    LARGE_INTEGER size = {};
+    long long left = GetFileSizeEx(file.get(), &size) ? std::min(size.QuadPart, most) : 0;
+    while (left > 0 && !fill.empty()) {
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<long long>(left, static_cast<long long>(fill.size())));
+        DWORD written = 0;
+        if (!WriteFile(file.get(), fill.data(), chunk, &written, nullptr) || written == 0)
+            break;
+        left -= written;
+    }
+    FlushFileBuffers(file.get());
+    return true;
 }
 
 std::string LogTimestamp() {

@@ -9,6 +9,8 @@
 //         garbage                 read: fills the exchange file with random bytes, exit code 0
 //         nul                     read: a zero byte in the middle of the body, exit code 0
 //         big                     read: the body becomes BigBytes= bytes of text, exit code 0
+//         huge                    read: the file grows to HugeBytes= (default 4 GiB + 100) at
+//                                 once, zeros after the message, exit code 0
 //   ExitCode=<n>                  for exit (default 5)
 // Every start is appended to FAULTMFD.log: "<request kind> <fault or ok>".
 #include "demomail_form.h"
@@ -99,6 +101,17 @@ int Faulty(const mfd::FormDriver& d, const mfd::DriverRequest& r, const std::str
         RewriteBody(r.path, body.substr(0, body.size() / 2) + std::string(1, '\0') +
                                 body.substr(body.size() / 2));
         return 0;
+    }
+    if (fault == "huge") {
+        HANDLE file =
+            CreateFileA(r.path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        LARGE_INTEGER end;
+        end.QuadPart = std::stoll(Setting("HugeBytes", "4294967396"));
+        const bool grown = file != INVALID_HANDLE_VALUE &&
+                           SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+        if (file != INVALID_HANDLE_VALUE)
+            CloseHandle(file);
+        return grown ? 0 : 9;
     }
     if (fault == "big") {
         const std::size_t size = std::stoul(Setting("BigBytes", "17000000"));

@@ -80,6 +80,25 @@ TEST_F(FileUtil, WipeDeletes) {
     WipeFile(dir.file("never.tmp")); // nothing to do, nothing raised
 }
 
+TEST_F(FileUtil, WipeOverwritesInPlaceUpToItsLimit) {
+    // Through a second name the overwritten bytes show; the limit keeps a huge file quick.
+    struct Case {
+        long long size, limit;
+    } cases[] = {{100000, MaxWipeBytes}, {5000, 1000}};
+    for (const Case& c : cases) {
+        const std::string path = dir.file("w.tmp");
+        WriteFileString(path, std::string(static_cast<std::size_t>(c.size), 'S'));
+        const std::string fill(333, 'x');
+        ASSERT_TRUE(platform::OverwriteInPlace(path, fill, c.limit));
+        const std::string after = ReadFileString(path);
+        ASSERT_EQ(static_cast<long long>(after.size()), c.size);
+        const std::size_t done = static_cast<std::size_t>(std::min(c.size, c.limit));
+        EXPECT_EQ(after.find('S'), done == after.size() ? std::string::npos : done);
+    }
+    EXPECT_FALSE(platform::OverwriteInPlace(dir.file("none.tmp"), "x", 10)) << "never created";
+    EXPECT_FALSE(platform::FileExists(dir.file("none.tmp")));
+}
+
 TEST_F(FileUtil, WriteFailureReportsAndCarriesOn) {
     StepCode = 5503;
     const std::string path = dir.file("no/such/folder/x.txt");

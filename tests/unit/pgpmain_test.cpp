@@ -91,3 +91,18 @@ TEST(ResultMessage, OnlyTheBody) {
               "MFD-Protocol-Version: 0\r\nWrap-Column: 0\r\nWtype: 0\r\nInformation: \r\n"
               "Command: 0\r\nLacking: 0\r\nMFD-State: \r\nDefault-Mail-Domain: \r\n\r\nOut\r\n");
 }
+
+TEST(PgpMain, BodyOfALongFileIsJudgedFromItsHead) {
+    struct Case {
+        unsigned long long fileBytes;
+        std::string head;
+        unsigned long long body;
+    } cases[] = {
+        {17000200, "Wtype: 1\r\nInformation: x\r\n\r\nAll work", 17000200 - 28},
+        {5000000000ULL, "no empty line in the head", 5000000000ULL}, // all of it counts
+        {10, "A: b\r\n\r\n", 2},
+        {4, "\r\n\r\n", 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(BodyBytesOfFile(c.fileBytes, c.head), c.body) << c.head;
+}

@@ -53,6 +53,22 @@ TEST_F(Win32Files, WipeFileLeavesNoFile) {
     EXPECT_FALSE(FileExists(dir.file("missing.tmp")));
 }
 
+// A second name of the same file sees what the wipe did to the file's own bytes: overwritten in
+// place, as long as they were, none of the message left (a rewrite through truncation would
+// leave the name empty and the old blocks untouched).
+TEST_F(Win32Files, WipeOverwritesTheFilesOwnBytes) {
+    const std::string path = dir.file("tmpmfd.tmp"), other = dir.file("other-name.tmp");
+    const std::string message = std::string(200000, 'S') + "the plans are in the blue folder";
+    WriteFile(path, message);
+    ASSERT_TRUE(CreateHardLinkA(other.c_str(), path.c_str(), nullptr));
+    WipeFile(path);
+    EXPECT_FALSE(FileExists(path));
+    const std::string left = ReadFile(other);
+    EXPECT_EQ(left.size(), message.size());
+    EXPECT_EQ(left.find("blue folder"), std::string::npos);
+    EXPECT_EQ(left.find(std::string(64, 'S')), std::string::npos);
+}
+
 TEST_F(Win32Files, ReadFileStringRaisesOnALockedFile) {
     const std::string path = dir.file("locked.txt");
     WriteFile(path, "x");

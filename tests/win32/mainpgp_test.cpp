@@ -316,6 +316,34 @@ TEST_F(MainPgpRun, TheUsersClipboardComesBackAfterAnOutgoingRun) {
     EXPECT_TRUE(boxes.asked().empty());
 }
 
+// However an outgoing run ends, the clipboard holds what the user had, never the message.
+TEST_F(MainPgpRun, NoRunLeavesTheMessageOnTheClipboard) {
+    const struct {
+        const char* what;
+        const char* control;
+        int mode;
+        bool resultInMail;
+    } cases[] = {
+        {"encrypted", "", 0, true},
+        {"cancelled in PGP (nothing changed)", "LeaveClipboard=all\r\n", 0, false},
+        {"PGP failed to sign", "LeaveClipboard=all\r\n", 1, false},
+        {"PGP signed instead of encrypting", "EncryptAsSign=1\r\n", 0, false},
+    };
+    for (const auto& c : cases) {
+        DemoMail demo("compose", Bin("testbed\\data\\compose.txt"));
+        const std::string body = demo.Body();
+        pgp.Control(c.control);
+        host.settings.routineMode = c.mode;
+        SetUsersClipboard();
+        host.hidden = 0;
+        MainPGP(true);
+        EXPECT_EQ(demo.Body() != body, c.resultInMail) << c.what;
+        EXPECT_TRUE(UsersClipboardIsBack()) << c.what << ": " << GetClipboardText();
+        EXPECT_EQ(GetClipboardText().find(body.substr(0, 20)), std::string::npos) << c.what;
+    }
+    ExpectRunEnded();
+}
+
 // The user must not believe the mail signed: the failure is said as for encryption.
 TEST_F(MainPgpRun, PgpLeavingTheClipboardAsItWasTouchesNothing) {
     DemoMail demo("compose", Bin("testbed\\data\\compose.txt"));

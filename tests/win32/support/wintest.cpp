@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -175,6 +176,50 @@ std::string ClassOf(HWND w) {
     char name[64] = "";
     GetClassNameA(w, name, sizeof name);
     return name;
+}
+
+namespace {
+const char kUsersText[] = "the user's own text, äöü";
+const char kUsersData[] = "second format data";
+UINT UsersFormat() {
+    return RegisterClipboardFormatA("Wextor test user's format");
+}
+std::string ClipboardBytes(UINT format) {
+    HANDLE data = GetClipboardData(format);
+    const char* bytes = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    const std::string text = bytes ? std::string(bytes, strnlen(bytes, GlobalSize(data))) : "";
+    if (bytes)
+        GlobalUnlock(data);
+    return text;
+}
+bool OpenClipboardSoon() {
+    for (int i = 0; i < 100; ++i, Sleep(10))
+        if (OpenClipboard(nullptr))
+            return true;
+    return false;
+}
+} // namespace
+
+void SetUsersClipboard() {
+    ASSERT_TRUE(OpenClipboardSoon());
+    EmptyClipboard();
+    for (const auto& [format, text] : {std::pair<UINT, const char*>{CF_TEXT, kUsersText},
+                                       std::pair<UINT, const char*>{UsersFormat(), kUsersData}}) {
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
+        lstrcpyA(static_cast<char*>(GlobalLock(block)), text);
+        GlobalUnlock(block);
+        SetClipboardData(format, block);
+    }
+    CloseClipboard();
+}
+
+bool UsersClipboardIsBack() {
+    if (!OpenClipboardSoon())
+        return false;
+    const bool back =
+        ClipboardBytes(CF_TEXT) == kUsersText && ClipboardBytes(UsersFormat()) == kUsersData;
+    CloseClipboard();
+    return back;
 }
 
 std::string ExeDir() {

@@ -62,6 +62,11 @@ std::string ExePath();
 // The window's class name.
 std::string ClassOf(HWND w);
 
+// What a user had on the clipboard before a run: a text and a format of another program's.
+void SetUsersClipboard();
+// Whether exactly that is on the clipboard again (both formats, byte for byte).
+bool UsersClipboardIsBack();
+
 // A test binary started again with "--child NAME args..." runs the child mode registered under
 // NAME instead of its tests; the mode's result is the exit code. Register at namespace scope:
 //   static wintest::ChildMode exitMode("exit", [](const std::vector<std::string>& args) {...});
