@@ -1,9 +1,12 @@
-// The real message box: MessageBoxIndirectA. Button sets that MessageBox has no style for
-// (Cancel + Ignore, Abort + Retry) use the nearest style with its buttons relabelled and
-// renumbered, so the box still returns the ID of the button the user chose.
+// The real message box: MessageBoxIndirectW, since a text may name a path of any letters. Button
+// sets that MessageBox has no style for (Cancel + Ignore, Abort + Retry) use the nearest style with
+// its buttons relabelled and renumbered, so the box still returns the ID of the button the user
+// chose.
 #include "support/msgbox.h"
 #include "support/msgbox_win.h"
 #include "support/help_win.h"
+
+#include "common/unicode_win.h"
 
 #include <vector>
 
@@ -77,9 +80,9 @@ UINT IconStyle(MsgIcon icon) {
 
 // A box's Help button opens its topic in the help file beside the program.
 static void CALLBACK BoxHelp(LPHELPINFO info) {
-    char path[MAX_PATH] = "";
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, n);
+    wchar_t path[32768] = L"";
+    const DWORD n = GetModuleFileNameW(nullptr, path, 32768);
+    std::string folder = Utf8Of(path, n < 32768 ? n : 0);
     folder.erase(folder.find_last_of('\\') + 1);
     ShowHelpTopic(boxOwner, folder, static_cast<unsigned>(info->dwContextId));
 }
@@ -97,12 +100,13 @@ int ShowSystemMessageBox(const MsgBoxRequest& request) {
         if (l.buttons == wanted)
             layout = &l;
 
-    MSGBOXPARAMSA params = {};
+    const std::wstring text = Widen(request.text), caption = Widen(request.caption);
+    MSGBOXPARAMSW params = {};
     params.cbSize = sizeof params;
     params.hwndOwner = boxOwner;
-    params.hInstance = GetModuleHandleA(nullptr);
-    params.lpszText = request.text.c_str();
-    params.lpszCaption = request.caption.c_str();
+    params.hInstance = GetModuleHandleW(nullptr);
+    params.lpszText = text.c_str();
+    params.lpszCaption = caption.c_str();
     params.dwStyle = layout->style | IconStyle(request.icon) | MB_SETFOREGROUND |
                      ((request.buttons & mbHelp) ? MB_HELP : 0) | (boxOwner ? 0 : MB_TASKMODAL);
     params.dwContextHelpId = request.helpContext;
@@ -112,7 +116,7 @@ int ShowSystemMessageBox(const MsgBoxRequest& request) {
         pendingRelabels = &layout->relabels;
         cbtHook = SetWindowsHookExA(WH_CBT, RelabelHook, nullptr, GetCurrentThreadId());
     }
-    const int result = MessageBoxIndirectA(&params);
+    const int result = MessageBoxIndirectW(&params);
     if (cbtHook) {
         UnhookWindowsHookEx(cbtHook);
         cbtHook = nullptr;

@@ -1,5 +1,6 @@
 // The core's OS primitives on Windows.
 #include "common/handles_win.h"
+#include "common/unicode_win.h"
 #include "support/platform.h"
 #include "common/winerror_win.h"
 
@@ -9,8 +10,8 @@ namespace {
 }
 
 UniqueFile Open(const std::string& path, DWORD access, DWORD disposition) {
-    return UniqueFile(CreateFileA(path.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    return UniqueFile(CreateFileW(Widen(path).c_str(), access, FILE_SHARE_READ, nullptr,
+                                  disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 void WriteAll(HANDLE file, const std::string& data, const std::string& path) {
@@ -28,7 +29,7 @@ void WriteAll(HANDLE file, const std::string& data, const std::string& path) {
 namespace platform {
 
 bool FileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -71,18 +72,20 @@ void AppendToFile(const std::string& path, const std::string& data) {
 }
 
 bool DeleteFileAt(const std::string& path) {
-    return DeleteFileA(path.c_str()) != 0;
+    return DeleteFileW(Widen(path).c_str()) != 0;
 }
 
 void OverwriteAndFlush(const std::string& path, const std::string& data) {
-    // _lcreat: create or truncate with normal attributes.
-    const HFILE file = _lcreat(path.c_str(), 0);
-    if (file == HFILE_ERROR)
+    // Create or truncate with normal attributes, as _lcreat did.
+    const UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return;
+    DWORD written = 0;
     if (!data.empty())
-        _lwrite(file, data.data(), static_cast<UINT>(data.size()));
-    FlushFileBuffers(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(file)));
-    _lclose(file);
+        WriteFile(file.get(), data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
+    FlushFileBuffers(file.get());
 }
 
 std::string LogTimestamp() {
