@@ -18,11 +18,11 @@ std::string ProcessImage(DWORD pid) {
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
     if (!process)
         return std::string();
-    wchar_t path[32768] = L"";
+    std::wstring path(32768, L'\0');
     DWORD size = 32768;
-    const BOOL ok = QueryFullProcessImageNameW(process, 0, path, &size);
+    const BOOL ok = QueryFullProcessImageNameW(process, 0, &path[0], &size);
     CloseHandle(process);
-    return ok ? Utf8Of(path, size) : std::string();
+    return ok ? Utf8Of(path.data(), size) : std::string();
 }
 
 struct CopySearch {

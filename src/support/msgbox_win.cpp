@@ -80,9 +80,9 @@ UINT IconStyle(MsgIcon icon) {
 
 // A box's Help button opens its topic in the help file beside the program.
 static void CALLBACK BoxHelp(LPHELPINFO info) {
-    wchar_t path[32768] = L"";
-    const DWORD n = GetModuleFileNameW(nullptr, path, 32768);
-    std::string folder = Utf8Of(path, n < 32768 ? n : 0);
+    std::wstring path(32768, L'\0');
+    const DWORD n = GetModuleFileNameW(nullptr, &path[0], 32768);
+    std::string folder = Utf8Of(path.data(), n < 32768 ? n : 0);
     folder.erase(folder.find_last_of('\\') + 1);
     ShowHelpTopic(boxOwner, folder, static_cast<unsigned>(info->dwContextId));
 }
