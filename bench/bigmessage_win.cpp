@@ -3,6 +3,7 @@
 // PGP's command (the stand-in). Runs under Wine from the Windows build folder:
 //   bigmessage_win.exe <build folder as a Windows path> <MiB> [<MiB> ...]
 // Sizes over the program's limit are timed for the program's share and the refusal only.
+#include "common/unicode_win.h"
 #include "drivers/mfdcaller.h"
 #include "processing/PGPMain.h"
 #include "processing/clipboard_win.h"
@@ -108,9 +109,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     bin = std::string(argv[1]) + "\\";
-    char temp[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, temp);
-    const std::string folder = temp;
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    const std::string folder = Utf8Of(temp); // the program's paths are UTF-8
     const std::string exchange = folder + "tmpmfd.tmp";
     std::printf("limit: %zu bytes\n", MaxMessageBytes);
     for (int i = 2; i < argc; ++i) {
@@ -150,7 +151,7 @@ int main(int argc, char** argv) {
                 WipeFile(exchange);
                 UnfitBodyText(m.Body);
             });
-            DeleteFileA(file.c_str());
+            DeleteFileW(Widen(file).c_str());
             if (HWND main = FindWindowA("DemoMailMain", nullptr))
                 PostMessageA(main, WM_CLOSE, 0, 0);
             End(mail);
@@ -176,7 +177,7 @@ int main(int argc, char** argv) {
         if (code != 0)
             std::printf("driver write: exit code %d\n", code);
         WipeFile(exchange);
-        DeleteFileA(file.c_str());
+        DeleteFileW(Widen(file).c_str());
         if (HWND main = FindWindowA("DemoMailMain", nullptr))
             PostMessageA(main, WM_CLOSE, 0, 0);
         End(mail);

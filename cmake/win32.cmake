@@ -15,7 +15,7 @@ add_subdirectory(${CMAKE_SOURCE_DIR}/common ${CMAKE_BINARY_DIR}/common)
 
 # On Windows the core's OS primitives are the shell's own *_win.cpp files, so core and shell are
 # one library here (natively the core is a library of its own, with *_posix.cpp primitives).
-set(win_libs psapi comctl32 comdlg32 shell32 shlwapi version gdi32 user32 kernel32 ole32 uuid)
+set(win_libs psapi advapi32 comctl32 comdlg32 shell32 shlwapi version gdi32 user32 kernel32 ole32 uuid)
 add_library(wextor_win STATIC ${core_sources} ${win_sources})
 target_include_directories(wextor_win PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(wextor_win PUBLIC wincommon ${win_libs})

@@ -6,7 +6,7 @@
 !ifdef X64
 Target amd64-unicode
 !else
-Unicode false
+Unicode true
 !endif
 !include "MUI2.nsh"
 !include "FileFunc.nsh"

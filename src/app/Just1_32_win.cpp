@@ -1,24 +1,28 @@
 #include "app/Just1_32.h"
 #include "app/Just1_32_win.h"
+#include "common/unicode_win.h"
 
 #include <psapi.h>
 
 namespace {
 std::string ModuleFileName() {
-    char path[MAX_PATH] = "";
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, n);
+    for (DWORD size = MAX_PATH;; size *= 2) {
+        std::wstring path(size, L'\0');
+        const DWORD n = GetModuleFileNameW(nullptr, &path[0], size);
+        if (n < size || size >= 32768)
+            return Utf8Of(path.data(), n);
+    }
 }
 
 std::string ProcessImage(DWORD pid) {
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
     if (!process)
         return std::string();
-    char path[MAX_PATH] = "";
-    DWORD size = MAX_PATH;
-    const BOOL ok = QueryFullProcessImageNameA(process, 0, path, &size);
+    std::wstring path(32768, L'\0');
+    DWORD size = 32768;
+    const BOOL ok = QueryFullProcessImageNameW(process, 0, &path[0], &size);
     CloseHandle(process);
-    return ok ? std::string(path, size) : std::string();
+    return ok ? Utf8Of(path.data(), size) : std::string();
 }
 
 struct CopySearch {
@@ -30,15 +34,13 @@ struct CopySearch {
 
 BOOL CALLBACK VisitTopLevel(HWND w, LPARAM p) {
     CopySearch& s = *reinterpret_cast<CopySearch*>(p);
-    char text[256] = "";
-    GetWindowTextA(w, text, sizeof text);
-    if (s.title != text)
+    if (s.title != WindowTextUtf8(w))
         return TRUE;
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
-    const bool match = s.ownProcessOnly
-                           ? pid == GetCurrentProcessId()
-                           : lstrcmpiA(ProcessImage(pid).c_str(), s.image.c_str()) == 0;
+    const bool match =
+        s.ownProcessOnly ? pid == GetCurrentProcessId()
+                         : lstrcmpiW(Widen(ProcessImage(pid)).c_str(), Widen(s.image).c_str()) == 0;
     if (!match)
         return TRUE;
     s.found = w;
@@ -59,7 +61,7 @@ TPreviousInstance::TPreviousInstance() {
     const std::string name = path.substr(path.find_last_of('\\') + 1);
     derivedTitle_ = DerivedInstanceTitle(name);
     SetLastError(0);
-    HANDLE mutex = CreateMutexA(nullptr, TRUE, name.c_str());
+    HANDLE mutex = CreateMutexW(nullptr, TRUE, Widen(name).c_str());
     if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
         previous_ = true;
         CloseHandle(mutex);
@@ -75,8 +77,9 @@ TPreviousInstance::~TPreviousInstance() {
 
 bool TJustOne32(const TPreviousInstance& instance, const std::string& programDir) {
     const std::string allow = programDir + "AllowDuplicateInstance.Flg";
-    if (GetFileAttributesA(allow.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        DeleteFileA(allow.c_str());
+    const std::wstring wideAllow = Widen(allow);
+    if (GetFileAttributesW(wideAllow.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        DeleteFileW(wideAllow.c_str());
         return true;
     }
     if (!instance.PreviousInstance())

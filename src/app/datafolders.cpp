@@ -54,3 +54,43 @@ std::vector<FileCarry> CarriedOverFiles(const DataPlaceFacts& facts, const DataP
             carries.push_back({facts.programDir + list, places.dataDir + list});
     return carries;
 }
+
+const char* const ExchangeFileName = "tmpmfd.tmp";
+
+bool IsPlainPath(const std::string& path) {
+    if (path.empty())
+        return false;
+    for (const char c : path)
+        if (c <= ' ' || c > '~') // also every byte of a UTF-8 sequence
+            return false;
+    return true;
+}
+
+ExchangePlace ChooseExchangeFile(const ExchangeFolders& folders) {
+    ExchangePlace fallback;
+    for (const auto* source :
+         {&folders.dataFolder, &folders.perUserFolder, &folders.sharedFolder}) {
+        if (!*source)
+            continue;
+        const std::string folder = (*source)();
+        if (folder.empty())
+            continue;
+        const std::string file = WithBackslash(folder) + ExchangeFileName;
+        if (IsPlainPath(file))
+            return {file, true};
+        // Nothing plain at all: the old place, which drivers that read wide text still take.
+        if (fallback.file.empty())
+            fallback.file = file;
+    }
+    return fallback;
+}
+
+std::string NoPlainExchangeText(const std::string& exchangeFile) {
+    return "Wextor 5 found no folder for its exchange file whose name every mail form driver can "
+           "read: the names hold blanks or letters beyond plain ASCII, and Windows gives them no "
+           "short (8.3) names.\r\n\r\nThe exchange file is now\r\n" +
+           exchangeFile +
+           "\r\n\r\nOlder mail form drivers may fail to read or write your messages. Turning "
+           "short names on for this drive (fsutil 8dot3name) or letting you write the "
+           "ProgramData folder helps.";
+}

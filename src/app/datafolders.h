@@ -3,6 +3,7 @@
 // a per-user one; a folder that takes them keeps its files where they always were.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,3 +45,28 @@ struct FileCarry {
 // folder's settings file and the program folder's two lists. The copy never overwrites a file
 // already in the new place, so it happens at most once.
 std::vector<FileCarry> CarriedOverFiles(const DataPlaceFacts& facts, const DataPlaces& places);
+
+// The drivers get the exchange file's path on a command line without quotes and read it as
+// ANSI text: only printable ASCII without blanks reaches every one of them unchanged.
+bool IsPlainPath(const std::string& path);
+
+// Folders the exchange file may live in, best first. Each yields the folder as it would be
+// handed on (its short form where it has one) with a trailing backslash, or "" when that folder
+// cannot be had. A later one is asked only when no earlier one was plain: asking may make it.
+struct ExchangeFolders {
+    std::function<std::string()> dataFolder;    // beside the log and the lists, as always
+    std::function<std::string()> perUserFolder; // the user's own local folder
+    std::function<std::string()> sharedFolder;  // a folder of the user's own in a shared place
+};
+
+struct ExchangePlace {
+    std::string file;   // the exchange file's path as handed to the drivers
+    bool plain = false; // false: no candidate was plain, and file is the data folder's
+};
+
+extern const char* const ExchangeFileName; // "tmpmfd.tmp"
+
+ExchangePlace ChooseExchangeFile(const ExchangeFolders& folders);
+
+// The start-up warning when no plain place was found.
+std::string NoPlainExchangeText(const std::string& exchangeFile);

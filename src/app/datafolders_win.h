@@ -2,6 +2,8 @@
 // folders, and the one-time copy of the user's old files.
 #pragma once
 
+#include "app/datafolders.h"
+
 #include <string>
 
 // Sets DataDir and SettingsFile, makes the per-user folders they need and carries the old
@@ -12,6 +14,13 @@ void SetUpDataPlaces();
 // file system knows the user's rights, and Windows tells no truth about them beforehand.
 bool FolderTakesWrites(const std::string& folder);
 
-// "tmpmfd.tmp" in the folder, by the folder's short (8.3) form where it has one: drivers get
-// the path on a command line that is never quoted.
-std::string ExchangeFileFor(const std::string& folder);
+// The folder as drivers get it on their unquoted command line: its short (8.3) form where it has
+// one, else the folder itself.
+std::string HandedOnFolder(const std::string& folder);
+
+// %ProgramData%\Wextor 5\<the user's SID>\, made for this user alone; "" when it cannot be made
+// or someone else made it first.
+std::string SharedExchangeFolder();
+
+// Where this user's exchange file lives, chosen after SetUpDataPlaces.
+ExchangePlace ExchangePlaceOfThisUser();

@@ -4,6 +4,7 @@
 #include "app/datafolders_win.h"
 #include "app/global.h"
 #include "app/startup_win.h"
+#include "common/unicode_win.h"
 #include "drivers/PathOfF.h"
 #include "support/deblog.h"
 #include "support/fileutil_win.h"
@@ -17,9 +18,13 @@
 
 namespace {
 std::string ExePath() {
-    char path[MAX_PATH] = "";
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, n);
+    // A per-user install lies below the user's profile, whose name may be any text.
+    for (DWORD size = MAX_PATH;; size *= 2) {
+        std::wstring path(size, L'\0');
+        const DWORD n = GetModuleFileNameW(nullptr, &path[0], size);
+        if (n < size || size >= 32768)
+            return Utf8Of(path.data(), n);
+    }
 }
 } // namespace
 
@@ -34,7 +39,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ShortProgramDir = ShortPathName(ProgramDir);
     if (ShortProgramDir.empty())
         ShortProgramDir = ProgramDir;
-    DeleteFileA((ProgramDir + "Installer.Flg").c_str());
+    DeleteFileW(Widen(ProgramDir + "Installer.Flg").c_str());
 
     if (!TJustOne32(previousInstance, ProgramDir))
         return 0;

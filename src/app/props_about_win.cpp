@@ -4,6 +4,7 @@
 #include "app/global.h"
 #include "app/propsmodel.h"
 #include "app/settings.h"
+#include "common/unicode_win.h"
 #include "drivers/PathOfF.h"
 #include "res/resource.h"
 #include "support/fileutil_win.h"
@@ -64,11 +65,12 @@ void TAboutPage::FillAboutText() {
         facts.filesFolder = DataFolder();
     if (SettingsFile != SettingsFileName)
         facts.settingsFile = SettingsFile;
-    SetWindowTextA(Item(IDC_TXTABOUT), ::AboutText(facts).c_str());
+    // The folders may hold letters of any script, such as the user's name.
+    SetWindowTextUtf8(Item(IDC_TXTABOUT), ::AboutText(facts));
 }
 
 std::string TAboutPage::AboutText() const {
-    return ItemText(IDC_TXTABOUT);
+    return WindowTextUtf8(Item(IDC_TXTABOUT));
 }
 
 void TAboutPage::txtAboutMouseDown() {

@@ -2,7 +2,8 @@
 
 #include "app/settings.h"
 
-// A profile file through GetPrivateProfileStringA / WritePrivateProfileStringA. A bare name
+// A profile file through GetPrivateProfileStringW / WritePrivateProfileStringW,
+// UTF-8 on our side. A bare name
 // such as "Wextor5.INI" lives in the Windows folder.
 class PrivateProfile : public ProfileStore {
   public:

@@ -11,6 +11,7 @@
 #include "processing/pgpcontrol.h"
 #include "support/command.h"
 #include "support/deblog.h"
+#include "support/msgbox.h"
 #include "support/platform.h"
 #include "support/readastr.h"
 #include "app/settings.h"
@@ -42,7 +43,17 @@ void FormCreate(TfrmProps& form) {
     TrimDebugLog();
 
     MfdDirectory = ChooseMfdDirectory(ReadMfdDirectory(), ProgramDir);
-    ExchangeFilePath = ExchangeFileFor(DataFolder());
+    const ExchangePlace exchange = ExchangePlaceOfThisUser();
+    ExchangeFilePath = exchange.file;
+    DebugLog("Exchange file: " + ExchangeFilePath);
+    if (!exchange.plain) {
+        MsgBoxRequest box;
+        box.text = NoPlainExchangeText(ExchangeFilePath);
+        box.caption = ApplicationTitle;
+        box.icon = MsgIcon::Warning;
+        box.buttons = mbOK;
+        ShowMessageBox(box);
+    }
 
     const std::string activeMailers = DataFolder() + "ActiveMailers.dat";
     form.FillMailerLists(platform::FileExists(activeMailers)

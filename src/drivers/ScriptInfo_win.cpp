@@ -6,6 +6,7 @@
 #include "support/dpi_win.h"
 #include "support/error.h"
 #include "support/placefrm_win.h"
+#include "common/unicode_win.h"
 #include "common/winerror_win.h"
 
 #include <vector>
@@ -65,8 +66,8 @@ void TfrmShowScriptInfo::FormCreate() {
     LayOut(dpi);
     const HWND text1 = GetDlgItem(dialog_, IDC_SCRIPTINFO_TEXT);
     SendMessageA(text1, EM_SETLIMITTEXT, 0, 0); // no 32 K cap on long descriptions
-    SetWindowTextA(dialog_, caption_.c_str());
-    SetWindowTextA(text1, text_.c_str());
+    SetWindowTextUtf8(dialog_, caption_);
+    SetWindowTextUtf8(text1, text_);
     PlaceForm(dialog_, 3300, 3300);
 }
 
@@ -93,11 +94,11 @@ std::string ReadScriptInfoLine(const std::string& section, const std::string& ke
     const std::string file = ScriptInfoFile();
     // A value that fills the buffer may have been cut: try again with more room.
     for (DWORD size = 256;; size *= 2) {
-        std::vector<char> buffer(size);
-        const DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer.data(),
-                                                 size, file.c_str());
+        std::vector<wchar_t> buffer(size);
+        const DWORD n = GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), L"",
+                                                 buffer.data(), size, Widen(file).c_str());
         if (n < size - 1 || size >= (1u << 20))
-            return std::string(buffer.data(), n);
+            return Utf8Of(buffer.data(), n);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "support/deblog.h"
 #include "support/msgbox.h"
 #include "common/pump_win.h"
+#include "common/unicode_win.h"
 #include "winctl/WinExecW_win.h"
 #include "winctl/winop_win.h"
 
@@ -20,10 +21,10 @@ namespace {
 
 // Whether the driver's exit codes count; "<driver>=ignore" in the settings turns that off.
 bool ChecksExitCodes(const std::string& driverFile) {
-    char value[64] = "";
-    GetPrivateProfileStringA(DriverExitCodesSection, driverFile.c_str(), "", value, sizeof value,
-                             SettingsFile.c_str());
-    return lstrcmpiA(value, IgnoreExitCodeValue) != 0;
+    wchar_t value[64] = L"";
+    GetPrivateProfileStringW(Widen(DriverExitCodesSection).c_str(), Widen(driverFile).c_str(), L"",
+                             value, 64, Widen(SettingsFile).c_str());
+    return lstrcmpiW(value, Widen(IgnoreExitCodeValue).c_str()) != 0;
 }
 
 bool AskToEndDriver(const std::string& request) {

@@ -1,15 +1,17 @@
 #include "support/fileutil.h"
 #include "support/fileutil_win.h"
 
+#include "common/unicode_win.h"
+
 #include <windows.h>
 
 std::string ShortPathName(const std::string& path) {
-    char buffer[256] = "";
-    const DWORD k = GetShortPathNameA(path.c_str(), buffer, 255);
+    wchar_t buffer[256] = L"";
+    const DWORD k = GetShortPathNameW(Widen(path).c_str(), buffer, 255);
     // A short form that does not fit in 255 characters is no short form at all.
     if (k == 0 || k > 255)
         return std::string();
-    return std::string(buffer, k);
+    return Utf8Of(buffer, k);
 }
 
 std::string WindowsVersionText() {

@@ -3,22 +3,25 @@
 #include "support/help.h"
 #include "support/msgbox.h"
 
+#include "common/unicode_win.h"
+
 #include <htmlhelp.h>
 
 namespace {
 
 HelpHook helpHook;
 
-using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+// The wide entry: the help file lies beside the program, whose folder may have any name.
+using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
 
 // hhctrl.ocx is loaded on first use only: most runs never open help.
 HtmlHelpFn loadedEngine = nullptr;
 
 HtmlHelpFn HtmlHelpEngine() {
     if (!loadedEngine)
-        if (HMODULE module = LoadLibraryA("hhctrl.ocx"))
+        if (HMODULE module = LoadLibraryW(L"hhctrl.ocx"))
             loadedEngine = reinterpret_cast<HtmlHelpFn>(
-                reinterpret_cast<void*>(GetProcAddress(module, "HtmlHelpA")));
+                reinterpret_cast<void*>(GetProcAddress(module, "HtmlHelpW")));
     return loadedEngine;
 }
 
@@ -28,7 +31,7 @@ bool CallEngine(const HelpCall& call, DWORD_PTR data) {
         return true;
     }
     const HtmlHelpFn engine = HtmlHelpEngine();
-    return engine && engine(call.owner, call.target.c_str(), call.command, data) != nullptr;
+    return engine && engine(call.owner, Widen(call.target).c_str(), call.command, data) != nullptr;
 }
 
 void ReportNoHelp(const std::string& folder) {
@@ -54,7 +57,7 @@ void ShowHelpTopic(HWND owner, const std::string& folder, unsigned context) {
 }
 
 void ShowHelpPopup(HWND owner, const std::string& folder, unsigned context, POINT at) {
-    HH_POPUP popup = {};
+    HH_POPUP popup = {}; // no text or font of its own: the same for both entries
     popup.cbStruct = sizeof popup;
     popup.idString = context;
     popup.pt = at;

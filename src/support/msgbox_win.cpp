@@ -1,11 +1,12 @@
-// The real message box: MessageBoxIndirectW. Button sets that MessageBox has no style for
-// (Cancel + Ignore, Abort + Retry) use the nearest style with its buttons relabelled and
-// renumbered, so the box still returns the ID of the button the user chose.
+// The real message box: MessageBoxIndirectW, since a text may name a path of any letters. Button
+// sets that MessageBox has no style for (Cancel + Ignore, Abort + Retry) use the nearest style with
+// its buttons relabelled and renumbered, so the box still returns the ID of the button the user
+// chose.
 #include "support/msgbox.h"
 #include "support/msgbox_win.h"
+#include "support/help_win.h"
 
 #include "common/unicode_win.h"
-#include "support/help_win.h"
 
 #include <vector>
 
@@ -79,9 +80,9 @@ UINT IconStyle(MsgIcon icon) {
 
 // A box's Help button opens its topic in the help file beside the program.
 static void CALLBACK BoxHelp(LPHELPINFO info) {
-    char path[MAX_PATH] = "";
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, n);
+    std::wstring path(32768, L'\0');
+    const DWORD n = GetModuleFileNameW(nullptr, &path[0], 32768);
+    std::string folder = Utf8Of(path.data(), n < 32768 ? n : 0);
     folder.erase(folder.find_last_of('\\') + 1);
     ShowHelpTopic(boxOwner, folder, static_cast<unsigned>(info->dwContextId));
 }
@@ -99,9 +100,7 @@ int ShowSystemMessageBox(const MsgBoxRequest& request) {
         if (l.buttons == wanted)
             layout = &l;
 
-    // Texts are UTF-8: a box names the user's own characters and paths.
-    const std::wstring text = Widen(request.text);
-    const std::wstring caption = Widen(request.caption);
+    const std::wstring text = Widen(request.text), caption = Widen(request.caption);
     MSGBOXPARAMSW params = {};
     params.cbSize = sizeof params;
     params.hwndOwner = boxOwner;

@@ -12,8 +12,8 @@ namespace {
 }
 
 UniqueFile Open(const std::string& path, DWORD access, DWORD disposition) {
-    return UniqueFile(CreateFileA(path.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    return UniqueFile(CreateFileW(Widen(path).c_str(), access, FILE_SHARE_READ, nullptr,
+                                  disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 void WriteAll(HANDLE file, const std::string& data, const std::string& path) {
@@ -51,7 +51,7 @@ long long FileSize(const std::string& path) {
 }
 
 bool FileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -94,7 +94,7 @@ void AppendToFile(const std::string& path, const std::string& data) {
 }
 
 bool DeleteFileAt(const std::string& path) {
-    return DeleteFileA(path.c_str()) != 0;
+    return DeleteFileW(Widen(path).c_str()) != 0;
 }
 
 bool OverwriteInPlace(const std::string& path, const std::string& fill, long long most) {

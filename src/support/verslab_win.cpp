@@ -1,41 +1,43 @@
 #include "support/verslab_win.h"
 
+#include "common/unicode_win.h"
+
 #include <vector>
 
 namespace {
 std::string OwnExecutable() {
     for (DWORD size = MAX_PATH;; size *= 2) {
-        std::vector<char> path(size);
-        const DWORD n = GetModuleFileNameA(nullptr, path.data(), size);
+        std::vector<wchar_t> path(size);
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), size);
         if (n < size || size >= 32768)
-            return std::string(path.data(), n);
+            return Utf8Of(path.data(), n);
     }
 }
 } // namespace
 
 std::string ReadVersionValue(const std::string& fileName, const std::string& langCharset,
                              const std::string& key) {
-    const std::string file = fileName.empty() ? OwnExecutable() : fileName;
+    const std::wstring file = Widen(fileName.empty() ? OwnExecutable() : fileName);
     DWORD unused = 0;
-    const DWORD size = GetFileVersionInfoSizeA(file.c_str(), &unused);
+    const DWORD size = GetFileVersionInfoSizeW(file.c_str(), &unused);
     if (size == 0)
         return kNoVersionData;
-    std::vector<char> info(size + 1);
-    if (!GetFileVersionInfoA(file.c_str(), 0, size, info.data()))
+    std::vector<char> info(size + sizeof(wchar_t));
+    if (!GetFileVersionInfoW(file.c_str(), 0, size, info.data()))
         return kNoVersionData; // a buffer never filled holds no version data to query
     VersionQueryResult query;
     void* value = nullptr;
     UINT length = 0;
-    const std::string path = VersionQueryPath(langCharset, key);
-    if (VerQueryValueA(info.data(), path.c_str(), &value, &length) && value) {
+    const std::wstring path = Widen(VersionQueryPath(langCharset, key));
+    if (VerQueryValueW(info.data(), path.c_str(), &value, &length) && value) {
         query.found = true;
         query.length = length;
-        const char* text = static_cast<const char*>(value);
+        const wchar_t* text = static_cast<const wchar_t*>(value);
         // The value lies in our buffer; never read past its end whatever the length says.
-        const char* end = info.data() + info.size();
-        std::size_t room =
-            text >= info.data() && text < end ? static_cast<std::size_t>(end - text) : 0;
-        query.text.assign(text, strnlen(text, std::min<std::size_t>(length, room)));
+        const wchar_t* begin = reinterpret_cast<const wchar_t*>(info.data());
+        const wchar_t* end = begin + info.size() / sizeof(wchar_t);
+        std::size_t room = text >= begin && text < end ? static_cast<std::size_t>(end - text) : 0;
+        query.text = Utf8Of(text, wcsnlen(text, std::min<std::size_t>(length, room)));
     }
     return VersionValueOf(query);
 }
@@ -76,10 +78,7 @@ TVersionLabel* TVersionLabel::FromWindow(HWND window) {
 TVersionLabel::TVersionLabel(HWND window) : window_(window), color_(GetSysColor(COLOR_BTNFACE)) {}
 
 std::string TVersionLabel::Caption() const {
-    const int length = GetWindowTextLengthA(window_);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(window_, &text[0], length + 1)));
-    return text;
+    return WindowTextUtf8(window_);
 }
 
 std::string TVersionLabel::GetInfoGeneral(const std::string& fileName,
@@ -194,7 +193,7 @@ void TVersionLabel::AdjustBounds() {
     const HGDIOBJ old = Font() ? SelectObject(dc, Font()) : nullptr;
     RECT r = {0, 0, wordWrap_ ? own.right - own.left : 0, 0};
     // An empty caption keeps one line's height, as a label does.
-    DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &r, TextFormat() | DT_CALCRECT);
+    DrawTextW(dc, text.empty() ? L" " : Widen(text).c_str(), -1, &r, TextFormat() | DT_CALCRECT);
     if (old)
         SelectObject(dc, old);
     ReleaseDC(window_, dc);
@@ -231,7 +230,7 @@ void TVersionLabel::Paint() {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(IsWindowEnabled(window_) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
     const std::string text = Caption();
-    DrawTextA(dc, text.c_str(), -1, &r, TextFormat());
+    DrawTextW(dc, Widen(text).c_str(), -1, &r, TextFormat());
     if (old)
         SelectObject(dc, old);
     EndPaint(window_, &ps);
@@ -257,7 +256,7 @@ LRESULT TVersionLabel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         // The defaults are in place; from now on a new prefix shows at once.
-        props_.onRefresh = [this] { SetWindowTextA(window_, GetInfo().c_str()); };
+        props_.onRefresh = [this] { SetWindowTextUtf8(window_, GetInfo()); };
         props_.onRefresh();
         return 0;
     case WM_SETTEXT: {

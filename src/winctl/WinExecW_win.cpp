@@ -2,13 +2,12 @@
 
 #include "common/handles_win.h"
 #include "common/pump_win.h"
+#include "common/unicode_win.h"
 #include "winctl/WinExecW.h"
 
 #include <windows.h>
 
-#include <cstring>
-
-static_assert(sizeof(STARTUPINFOA) == (sizeof(void*) == 8 ? 104 : 68), "the start-up information");
+static_assert(sizeof(STARTUPINFOW) == (sizeof(void*) == 8 ? 104 : 68), "the start-up information");
 
 namespace {
 
@@ -22,18 +21,19 @@ bool Start(const std::string& commandLine, std::uint16_t showMode, std::uint32_t
            const std::string& program, Started& started) {
     if (!AcceptCommandLine(commandLine))
         return false;
-    // CreateProcessA may write into the command line, so it gets a copy of its own.
-    char buffer[CommandLineBufferSize] = "";
-    std::memcpy(buffer, commandLine.data(), commandLine.size());
+    // Built as ever, then widened: a driver that reads its command line as ANSI text gets the
+    // bytes it always got. CreateProcessW may write into it, so it is a copy of its own.
+    std::wstring buffer = Widen(commandLine);
+    const std::wstring programFile = Widen(program);
 
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = showMode;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(program.empty() ? nullptr : program.c_str(), buffer, nullptr, nullptr,
-                        FALSE, creationFlags | CREATE_NEW_CONSOLE, nullptr, nullptr, &startup,
-                        &process)) {
+    if (!CreateProcessW(program.empty() ? nullptr : programFile.c_str(), &buffer[0], nullptr,
+                        nullptr, FALSE, creationFlags | CREATE_NEW_CONSOLE, nullptr, nullptr,
+                        &startup, &process)) {
         ReportLaunchFailure(GetLastError(), commandLine);
         return false;
     }
@@ -109,13 +109,14 @@ unsigned WinExecProgram(const std::string& program, std::uint16_t showMode) {
     std::string path = program;
     if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
         path = path.substr(1, path.size() - 2);
-    std::string commandLine = "\"" + path + "\"";
-    STARTUPINFOA startup = {};
+    const std::wstring file = Widen(path);
+    std::wstring commandLine = L"\"" + file + L"\"";
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = showMode;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    if (!CreateProcessW(file.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
         switch (GetLastError()) {
         case ERROR_FILE_NOT_FOUND:

@@ -113,3 +113,76 @@ TEST(DataPlaces, WindowsFolderWithoutBackslashStillNamesTheFile) {
     ASSERT_EQ(carries.size(), 1u);
     EXPECT_EQ(carries[0].from, "C:\\WINNT\\Wextor5.INI");
 }
+
+TEST(ExchangePlace, FirstPlainFolderWinsAndLaterOnesAreNotAsked) {
+    const char* const dataShort = "C:\\PROGRA~1\\WEXTOR~1\\";
+    const char* const localShort = "C:\\Users\\LUCJA~1\\AppData\\Local\\WEXTOR~1\\";
+    const char* const shared = "C:\\ProgramData\\WEXTOR~1\\S-1-5-21-7-1001\\";
+    struct Case {
+        const char* what;
+        std::vector<std::string> folders; // data, per-user, shared
+        std::string file;
+        bool plain;
+        int asked;
+    } cases[] = {
+        {"all plain: the old place",
+         {dataShort, localShort, shared},
+         std::string(dataShort) + "tmpmfd.tmp",
+         true,
+         1},
+        {"blank (8.3 names off)",
+         {"C:\\Program Files\\Wextor 5\\", localShort, shared},
+         std::string(localShort) + "tmpmfd.tmp",
+         true,
+         2},
+        {"non-ASCII short name",
+         {"C:\\Users\\\xC5\x81UCJ~1\\Local\\WEXTOR~1\\",
+          "C:\\Users\\\xC5\x81UCJ~1\\Local\\WEXTOR~1\\", shared},
+         std::string(shared) + "tmpmfd.tmp",
+         true,
+         3},
+        {"empty ones are skipped", {"", "", shared}, std::string(shared) + "tmpmfd.tmp", true, 3},
+        {"no trailing backslash", {"C:\\WX", "", ""}, "C:\\WX\\tmpmfd.tmp", true, 1},
+        {"a tab is no plain character",
+         {"C:\\A\tB\\", "", "C:\\S\\"},
+         "C:\\S\\tmpmfd.tmp",
+         true,
+         3},
+        {"none plain: the first one, flagged",
+         {"C:\\Users\\\xE6\x9D\x8E\\Wextor 5\\", "C:\\Users\\\xE6\x9D\x8E\\L\\", ""},
+         "C:\\Users\\\xE6\x9D\x8E\\Wextor 5\\tmpmfd.tmp",
+         false,
+         3},
+        {"nothing at all", {"", "", ""}, "", false, 3},
+    };
+    for (const Case& c : cases) {
+        int asked = 0;
+        const auto source = [&](std::size_t i) {
+            return [&, i] {
+                ++asked;
+                EXPECT_EQ(asked, static_cast<int>(i) + 1) << c.what << ": asked out of order";
+                return c.folders[i];
+            };
+        };
+        const ExchangePlace place = ChooseExchangeFile({source(0), source(1), source(2)});
+        EXPECT_EQ(place.file, c.file) << c.what;
+        EXPECT_EQ(place.plain, c.plain) << c.what;
+        EXPECT_EQ(asked, c.asked) << c.what;
+    }
+}
+
+TEST(ExchangePlace, PlainMeansPrintableAsciiWithoutBlanks) {
+    const struct {
+        std::string path;
+        bool plain;
+    } cases[] = {
+        {"C:\\PROGRA~1\\WEXTOR~1\\tmpmfd.tmp", true},
+        {"\\\\server\\share$\\~x!{}.tmp", true},
+        {"", false},
+        {"C:\\Program Files\\tmpmfd.tmp", false},
+        {"C:\\Zo\xC3\xAB\\tmpmfd.tmp", false}, // UTF-8 "ë": not even in code page 1252
+        {"C:\\\x7F", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsPlainPath(c.path), c.plain) << c.path;
+}

@@ -1,4 +1,6 @@
 #include "app/datafolders_win.h"
+#include "common/unicode_win.h"
+#include "support/platform.h"
 #include "wintest.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +35,7 @@ TEST(Win32DataFolders, ExchangeFileNamedWithoutBlanksForTheDriversCommandLine) {
     TempDir dir;
     const std::string folder = dir.path() + "Wextor 5 data\\";
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-    const std::string path = ExchangeFileFor(folder);
+    const std::string path = HandedOnFolder(folder) + "tmpmfd.tmp";
     EXPECT_EQ(path.find(' '), std::string::npos) << path;
     ASSERT_GT(path.size(), 10u);
     EXPECT_EQ(path.substr(path.size() - 10), "tmpmfd.tmp");
@@ -41,5 +43,28 @@ TEST(Win32DataFolders, ExchangeFileNamedWithoutBlanksForTheDriversCommandLine) {
     WriteFile(path, "x");
     EXPECT_EQ(ReadFile(folder + "tmpmfd.tmp"), "x");
     // A folder with no short form (here: none at all) is used as it is.
-    EXPECT_EQ(ExchangeFileFor(dir.path() + "gone\\"), dir.path() + "gone\\tmpmfd.tmp");
+    EXPECT_EQ(HandedOnFolder(dir.path() + "gone\\"), dir.path() + "gone\\");
+}
+
+// A folder named in letters of no ANSI code page ("Łucja 李"): its short form, in UTF-8, still
+// names the same folder.
+TEST(Win32DataFolders, ShortFormOfAFolderBeyondTheCodePage) {
+    TempDir dir;
+    const std::string folder = dir.path() + "\xC5\x81ucja \xE6\x9D\x8E\\";
+    ASSERT_TRUE(CreateDirectoryW(Widen(folder).c_str(), nullptr));
+    const std::string handed = HandedOnFolder(folder);
+    EXPECT_EQ(handed.find(' '), std::string::npos) << handed;
+    EXPECT_TRUE(FolderTakesWrites(handed));
+    platform::WriteWholeFile(handed + "tmpmfd.tmp", "x");
+    EXPECT_EQ(platform::ReadWholeFile(folder + "tmpmfd.tmp"), "x");
+    EXPECT_TRUE(platform::DeleteFileAt(folder + "tmpmfd.tmp"));
+    EXPECT_TRUE(RemoveDirectoryW(Widen(folder).c_str()));
+}
+
+TEST(Win32DataFolders, SharedExchangeFolderIsPlainAndTheSameEachTime) {
+    const std::string folder = SharedExchangeFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_TRUE(IsPlainPath(folder + "tmpmfd.tmp")) << folder;
+    EXPECT_TRUE(FolderTakesWrites(folder));
+    EXPECT_EQ(SharedExchangeFolder(), folder); // one that this user made is taken again
 }

@@ -4,6 +4,8 @@
 #include "support/verslab_win.h"
 #include "wintest.h"
 
+#include "common/unicode_win.h"
+
 #include <gtest/gtest.h>
 
 using namespace wintest;
@@ -94,7 +96,8 @@ TEST_F(Label, OtherFilesAndTheFailureTexts) {
     } cases[] = {
         {TestPe("british.exe"), "080904E4", vrFileVersion, "File Version: 5.0.0.12"},
         {TestPe("british.exe"), "080904E4", vrComments, "Comments: No Version Info"},
-        {TestPe("british.exe"), "080904E4", vrProductName, "Product Name: Caf\xE9 Mail"},
+        {TestPe("british.exe"), "080904E4", vrProductName,
+         "Product Name: Caf\xC3\xA9 Mail"}, // UTF-8 inside
         {TestPe("american.exe"), "080904E4", vrFileVersion,
          "File Version: Error retrieving version info"},
         {TestPe("american.exe"), "040904b0", vrFileVersion, "File Version: 5.1.0"},
@@ -110,7 +113,8 @@ TEST_F(Label, OtherFilesAndTheFailureTexts) {
     EXPECT_EQ(label->Caption(), before); // GetInfoGeneral leaves the caption alone
 }
 
-// The portable reader (used where the system's calls are missing) must agree with them.
+// The portable reader (used where the system's calls are missing) must agree with them; it
+// gives code page 1252, as VerQueryValueA would, the program UTF-8.
 TEST(VersionInfo, PortableReaderAgreesWithTheSystem) {
     std::vector<std::string> files = {OwnExe(), std::string(WEXTOR_BIN_DIR) + "/Wextor5.exe"};
 #ifdef WEXTOR_TEST_PE_DIR
@@ -126,7 +130,8 @@ TEST(VersionInfo, PortableReaderAgreesWithTheSystem) {
         const std::string bytes = platform::ReadWholeFile(file);
         for (const char* block : blocks)
             for (const char* key : keys) {
-                EXPECT_EQ(VersionValueOfPe(bytes, block, key), ReadVersionValue(file, block, key))
+                EXPECT_EQ(Utf8FromCodePage(VersionValueOfPe(bytes, block, key), 1252),
+                          ReadVersionValue(file, block, key))
                     << file << " " << block << " " << key;
                 ++checked;
             }
