@@ -25,9 +25,9 @@ bool IsMemoryFormat(UINT id) {
 
 } // namespace
 
-bool SavedClipboard::Save() {
+bool SavedClipboard::Save(HWND owner) {
     formats_.clear();
-    ClipboardLock lock(nullptr);
+    ClipboardLock lock(owner);
     if (!lock.open())
         return false;
     for (UINT id = EnumClipboardFormats(0); id; id = EnumClipboardFormats(id)) {
@@ -47,10 +47,10 @@ bool SavedClipboard::Save() {
     return true;
 }
 
-bool SavedClipboard::Restore() const {
+bool SavedClipboard::Restore(HWND owner) const {
     if (!saved_)
         return false;
-    ClipboardLock lock(nullptr);
+    ClipboardLock lock(owner);
     if (!lock.open() || !EmptyClipboard())
         return false;
     bool all = true;

@@ -14,9 +14,11 @@
 class SavedClipboard {
   public:
     // Takes the copy now; false when the clipboard stayed busy.
-    bool Save();
-    // Puts the copy back, the empty clipboard included; false when it stayed busy.
-    bool Restore() const;
+    bool Save(HWND owner = nullptr);
+    // Puts the copy back, the empty clipboard included; false when it stayed busy. The owner is
+    // the window the clipboard is opened for: Windows sets no data after EmptyClipboard on a
+    // clipboard opened without one.
+    bool Restore(HWND owner = nullptr) const;
 
   private:
     struct Format {

@@ -1,10 +1,12 @@
 #include "exchange.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <cctype>
 
 namespace mfdpack {
+
+const char* const CharsetKey = "MFD-Charset";
+const char* const CharsetUtf8 = "UTF-8";
 
 namespace {
 
@@ -32,10 +34,54 @@ std::string BuildExchangeText(const ExchangeOut& m) {
     if (!m.shortText.empty())
         t += Line("Short", m.shortText);
     t += Line("Command", "0") + Line("Lacking", "0") + Line("MFD-State", "") +
-         Line("Default-Mail-Domain", "");
+         Line("Default-Mail-Domain", "") + Line(CharsetKey, CharsetUtf8);
     if (m.hasBody)
         t += "\r\n" + m.body;
     return t;
+}
+
+namespace {
+
+bool SameLetters(const std::string& s, std::size_t at, const std::string& word) {
+    if (s.size() - at < word.size())
+        return false;
+    for (std::size_t i = 0; i < word.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(s[at + i])) !=
+            std::tolower(static_cast<unsigned char>(word[i])))
+            return false;
+    return true;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+} // namespace
+
+std::string DeclaredCharset(const std::string& fileText) {
+    // The header as Wextor 5 reads it: up to the first empty line, or the whole text.
+    const std::size_t gap = fileText.find("\r\n\r\n");
+    const std::string header = gap == std::string::npos ? fileText : fileText.substr(0, gap + 2);
+    const std::string key = std::string(CharsetKey) + ":";
+    for (std::size_t at = 0; at < header.size(); ++at) {
+        if ((at > 0 && header[at - 1] != '\n') || !SameLetters(header, at, key))
+            continue;
+        std::size_t b = at + key.size();
+        std::size_t e = header.find_first_of("\r\n", b);
+        if (e == std::string::npos)
+            e = header.size();
+        while (b < e && IsBlank(header[b]))
+            ++b;
+        while (e > b && IsBlank(header[e - 1]))
+            --e;
+        return header.substr(b, e - b);
+    }
+    return "";
+}
+
+bool DeclaresUtf8(const std::string& fileText) {
+    const std::string value = DeclaredCharset(fileText);
+    return value.size() == std::string(CharsetUtf8).size() && SameLetters(value, 0, CharsetUtf8);
 }
 
 bool ExchangeBody(const std::string& fileText, std::string& body) {
@@ -74,21 +120,6 @@ std::string ProbeText(const std::string& information, const std::string& shortTe
     m.information = information;
     m.shortText = shortText;
     return BuildExchangeText(m);
-}
-
-bool ReadFileBytes(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
-bool WriteFileBytes(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    return static_cast<bool>(out);
 }
 
 } // namespace mfdpack

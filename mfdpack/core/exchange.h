@@ -1,5 +1,6 @@
 // The exchange file as the drivers write and read it: header lines "Key: value" with CR LF,
-// then an empty line and the message text.
+// then an empty line and the message text. The pack's drivers carry every character: each file
+// they write declares "MFD-Charset: UTF-8" and holds its values and body in UTF-8.
 #pragma once
 
 #include <string>
@@ -21,8 +22,22 @@ struct ExchangeOut {
     bool hasBody = false;
 };
 
-// The whole file, header lines in Wextor's order; CR and LF inside a value become blanks.
+// The declaration of the text's encoding, a header line of its own: "MFD-Charset: UTF-8".
+extern const char* const CharsetKey;  // "MFD-Charset"
+extern const char* const CharsetUtf8; // "UTF-8"
+
+// The whole file, header lines in Wextor's order and "MFD-Charset: UTF-8" after the last of
+// them (Default-Mail-Domain); CR and LF inside a value become blanks. Values and body are
+// written as they are given: UTF-8.
 std::string BuildExchangeText(const ExchangeOut& m);
+
+// The value of the file's MFD-Charset header line, trimmed; empty when it declares none. The
+// key counts at the start of a header line only, letter case ignored; the header ends at the
+// first empty line, so a body line never counts.
+std::string DeclaredCharset(const std::string& fileText);
+// Whether the file declares UTF-8 (letter case ignored). A "Write File=" file that does not
+// holds bytes of the ANSI code page, as Wextor 5 writes for drivers that declare nothing.
+bool DeclaresUtf8(const std::string& fileText);
 
 // The message text of an exchange file: everything after the first empty line. False when
 // the file has no such line or nothing after it.
@@ -34,9 +49,5 @@ bool SameTextButLineEnds(const std::string& a, const std::string& b);
 
 // The probe's answer: Short and Information, nothing of any message.
 std::string ProbeText(const std::string& information, const std::string& shortText);
-
-// Whole files as bytes. WriteFileBytes replaces the file.
-bool ReadFileBytes(const std::string& path, std::string& text);
-bool WriteFileBytes(const std::string& path, const std::string& text);
 
 } // namespace mfdpack

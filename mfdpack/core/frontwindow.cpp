@@ -60,8 +60,12 @@ std::size_t PickFrontWindow(const std::vector<WindowFacts>& zOrder) {
 std::string TitleFragment(const std::string& title) {
     constexpr std::size_t kLongest = 60;
     // A header value holds no line end, and the fragment must stay a piece of the title.
-    const std::string line = title.substr(0, title.find_first_of("\r\n"));
-    return Trimmed(Trimmed(line).substr(0, kLongest));
+    const std::string line = Trimmed(title.substr(0, title.find_first_of("\r\n")));
+    // UTF-8: the cut goes before a character, never into one.
+    std::size_t cut = std::min(line.size(), kLongest);
+    while (cut > 0 && cut < line.size() && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
+        --cut;
+    return Trimmed(line.substr(0, cut));
 }
 
 } // namespace mfdpack

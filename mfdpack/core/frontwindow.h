@@ -28,7 +28,8 @@ constexpr std::size_t NoWindow = static_cast<std::size_t>(-1);
 std::size_t PickFrontWindow(const std::vector<WindowFacts>& zOrder);
 
 // What Wextor looks for in window titles to see that the program runs: the title's first
-// characters, outer blanks trimmed. Wextor compares no more than the first 99 characters.
+// characters (UTF-8, at most 60 bytes, never part of a character), outer blanks trimmed.
+// Wextor compares no more than the first 99 characters.
 std::string TitleFragment(const std::string& title);
 
 // A Short that no title holds, for a probe that finds nothing in front: an empty one would

@@ -1,7 +1,9 @@
 #include "driver_win.h"
 
 #include "common/clipsave_win.h"
+#include "common/unicode_win.h"
 #include "exchange.h"
+#include "files_win.h"
 #include "frontwindow.h"
 #include "keys_win.h"
 #include "request.h"
@@ -18,11 +20,12 @@ bool TakeText(const DriverProfile& profile, HWND window, std::string& text) {
         return ReadFieldText(field, text);
     if (!profile.useKeys)
         return false;
+    const UniqueWindow owner = MakeClipboardOwner();
     SavedClipboard saved;
-    if (!saved.Save())
+    if (!owner || !saved.Save(owner.get()))
         return false;
-    const bool copied = CopyAllByKeys(window, text);
-    const bool restored = saved.Restore();
+    const bool copied = CopyAllByKeys(window, owner.get(), text);
+    const bool restored = saved.Restore(owner.get());
     return copied && restored;
 }
 
@@ -31,11 +34,12 @@ bool PutText(const DriverProfile& profile, HWND window, const std::string& text)
         return ReplaceFieldText(field, text);
     if (!profile.useKeys)
         return false;
+    const UniqueWindow owner = MakeClipboardOwner();
     SavedClipboard saved;
-    if (!saved.Save())
+    if (!owner || !saved.Save(owner.get()))
         return false;
-    const bool pasted = PasteAllByKeys(window, text);
-    return saved.Restore() && pasted;
+    const bool pasted = PasteAllByKeys(window, owner.get(), text);
+    return saved.Restore(owner.get()) && pasted;
 }
 
 int Probe(const DriverProfile& profile, const std::string& path) {
@@ -50,7 +54,7 @@ int Probe(const DriverProfile& profile, const std::string& path) {
 
 int Read(const DriverProfile& profile, const std::string& path) {
     // A file left from before must not pass for this window's text.
-    DeleteFileA(path.c_str());
+    DeleteFileIfThere(path);
     HWND window = profile.findWindow();
     std::string text;
     if (!window || !TakeText(profile, window, text))
@@ -68,9 +72,19 @@ int Read(const DriverProfile& profile, const std::string& path) {
     return ExitDone;
 }
 
+// The message text of a "Write File=" file as UTF-8: as it stands where the file declares
+// UTF-8, else read from the ANSI code page (Wextor 5's bytes for a driver that declared nothing).
+bool BodyOf(const std::string& file, std::string& body) {
+    if (!ExchangeBody(file, body))
+        return false;
+    if (!DeclaresUtf8(file))
+        body = Utf8FromCodePage(body);
+    return true;
+}
+
 int Write(const DriverProfile& profile, const std::string& path) {
     std::string file, body;
-    if (!ReadFileBytes(path, file) || !ExchangeBody(file, body))
+    if (!ReadFileBytes(path, file) || !BodyOf(file, body))
         return ExitNoExchange;
     HWND window = MarkedTarget();
     if (!window)
@@ -83,8 +97,9 @@ int Write(const DriverProfile& profile, const std::string& path) {
 
 } // namespace
 
-int RunDriver(const DriverProfile& profile, const char* commandLine) {
-    const DriverRequest r = ParseDriverRequest(commandLine ? commandLine : "");
+int RunDriver(const DriverProfile& profile, const wchar_t* commandLine) {
+    // UTF-8 from here on: the exchange file's path may name a folder outside the ANSI code page.
+    const DriverRequest r = ParseDriverRequest(Utf8Of(commandLine));
     switch (r.kind) {
     case RequestKind::Data:
         return Probe(profile, r.path);
@@ -96,7 +111,7 @@ int RunDriver(const DriverProfile& profile, const char* commandLine) {
         break;
     }
     const std::string text = std::string(profile.information) + "\r\n\r\n" + profile.details;
-    MessageBoxA(nullptr, text.c_str(), profile.caption,
+    MessageBoxW(nullptr, Widen(text).c_str(), Widen(profile.caption).c_str(),
                 MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
     return ExitDone;
 }

@@ -1,5 +1,7 @@
 // What the two drivers share: the requests carried out on a text field found by each driver
-// its own way. A driver is a new process for each request.
+// its own way. A driver is a new process for each request. Text is UTF-8 inside the drivers;
+// every exchange file they write declares it ("MFD-Charset: UTF-8"), and a "Write File=" file
+// is UTF-8 where it declares so, else bytes of the ANSI code page.
 #pragma once
 
 #include <windows.h>
@@ -18,9 +20,9 @@ enum : int {
 };
 
 struct DriverProfile {
-    const char* information; // the probe's Information and the first line of Details
-    const char* details;     // the rest of the Details box
-    const char* caption;     // the Details box's title
+    const char* information; // the probe's Information and the first line of Details (UTF-8)
+    const char* details;     // the rest of the Details box (UTF-8)
+    const char* caption;     // the Details box's title (UTF-8)
     // The top-level window a read takes its text from; null when there is none.
     HWND (*findWindow)();
     // What the probe gives Wextor to look for in window titles.
@@ -29,7 +31,7 @@ struct DriverProfile {
     bool useKeys;
 };
 
-// Carries out the command line's request; the result is the exit code.
-int RunDriver(const DriverProfile& profile, const char* commandLine);
+// Carries out the command line's request (GetCommandLineW's); the result is the exit code.
+int RunDriver(const DriverProfile& profile, const wchar_t* commandLine);
 
 } // namespace mfdpack

@@ -20,10 +20,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         "mail programs, webmail in a browser, editors.\r\n\r\n"
         "An edit field is read and written directly, so the program's Undo brings your text "
         "back. Other windows are served by select all, copy and paste, as you would do it; your "
-        "clipboard is put back afterwards.";
+        "clipboard is put back afterwards.\r\n\r\n"
+        "Text in every language and script is carried unchanged.";
     profile.caption = "About FRONTMFD.EXE";
     profile.findWindow = mfdpack::FrontWindow;
     profile.shortFor = ShortOf;
     profile.useKeys = true;
-    return mfdpack::RunDriver(profile, GetCommandLineA());
+    return mfdpack::RunDriver(profile, GetCommandLineW());
 }

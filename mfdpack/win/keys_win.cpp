@@ -19,8 +19,8 @@ template <typename Test> bool WaitFor(DWORD limitMs, Test test) {
             return false;
         // Answer whatever is sent to this thread meanwhile (clipboard owners' questions).
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
         Sleep(20);
     }
     return true;
@@ -53,7 +53,7 @@ bool PressCtrl(const char* letters) {
     return SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)) == keys.size();
 }
 
-bool CopyNow(std::string& text) {
+bool CopyNow(HWND owner, std::string& text) {
     const DWORD before = GetClipboardSequenceNumber();
     if (!PressCtrl("AC"))
         return false;
@@ -62,25 +62,31 @@ bool CopyNow(std::string& text) {
     // The program may still be writing its formats: read once it has closed the clipboard.
     std::string copied;
     const bool read =
-        WaitFor(kClipboardMs, [&copied] { return ReadClipboardText(nullptr, copied, 1); });
+        WaitFor(kClipboardMs, [owner, &copied] { return ReadClipboardText(owner, copied, 1); });
     text = copied;
     return read;
 }
 
 } // namespace
 
-bool CopyAllByKeys(HWND window, std::string& text) {
-    return BringToFront(window) && CopyNow(text);
+UniqueWindow MakeClipboardOwner() {
+    return UniqueWindow(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        GetModuleHandleW(nullptr), nullptr));
 }
 
-bool PasteAllByKeys(HWND window, const std::string& text) {
-    if (!BringToFront(window) || !WriteClipboardText(nullptr, text))
+bool CopyAllByKeys(HWND window, HWND owner, std::string& text) {
+    return BringToFront(window) && CopyNow(owner, text);
+}
+
+bool PasteAllByKeys(HWND window, HWND owner, const std::string& text) {
+    if (!BringToFront(window) || !WriteClipboardText(owner, text))
         return false;
     if (!PressCtrl("AV"))
         return false;
     // The paste is done when a copy of everything gives the text back.
     std::string now;
-    return WaitFor(kClipboardMs, [&] { return CopyNow(now) && SameTextButLineEnds(now, text); });
+    return WaitFor(kClipboardMs,
+                   [&] { return CopyNow(owner, now) && SameTextButLineEnds(now, text); });
 }
 
 } // namespace mfdpack

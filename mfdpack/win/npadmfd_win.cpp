@@ -23,10 +23,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     mfdpack::DriverProfile profile;
     profile.information = "Notepad, NPADMFD.EXE 1.0";
     profile.details = "Works with Notepad: the whole text of the Notepad window you used last is "
-                      "the message. Notepad's Undo brings your text back.";
+                      "the message. Notepad's Undo brings your text back.\r\n\r\n"
+                      "Text in every language and script is carried unchanged.";
     profile.caption = "About NPADMFD.EXE";
     profile.findWindow = TopNotepad;
     profile.shortFor = NotepadShort;
     profile.useKeys = false;
-    return mfdpack::RunDriver(profile, GetCommandLineA());
+    return mfdpack::RunDriver(profile, GetCommandLineW());
 }

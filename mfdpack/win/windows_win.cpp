@@ -1,11 +1,12 @@
 #include "windows_win.h"
 
+#include "common/unicode_win.h"
 #include "exchange.h"
 #include "frontwindow.h"
 
 #include <psapi.h>
 
-#include <cstring>
+#include <cwchar>
 
 namespace mfdpack {
 
@@ -31,14 +32,15 @@ std::string ProcessNameOf(HWND w) {
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
     if (!process)
         return "";
-    char path[MAX_PATH] = "";
-    DWORD size = sizeof path;
-    const bool ok = QueryFullProcessImageNameA(process, 0, path, &size) != 0;
+    // Wide: a folder named outside the ANSI code page must not hide the program's name.
+    std::wstring path(32768, L'\0');
+    DWORD size = static_cast<DWORD>(path.size());
+    const bool ok = QueryFullProcessImageNameW(process, 0, &path[0], &size) != 0;
     CloseHandle(process);
     if (!ok)
         return "";
-    const char* slash = std::strrchr(path, '\\');
-    return slash ? slash + 1 : path;
+    path.resize(size);
+    return Utf8Of(path.substr(path.find_last_of(L'\\') + 1));
 }
 
 WindowFacts FactsOf(HWND w) {
@@ -113,13 +115,8 @@ std::vector<HWND> WindowsOfClass(const char* className) {
 }
 
 std::string TitleOf(HWND window) {
-    char title[512] = "";
-    DWORD_PTR n = 0;
-    // A hung program must not hang the driver; Wextor would wait for it.
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof title, reinterpret_cast<LPARAM>(title),
-                             SMTO_ABORTIFHUNG, kAnswerMs, &n))
-        return "";
-    return std::string(title, std::strlen(title));
+    std::string title;
+    return ReadFieldText(window, title) ? title : std::string();
 }
 
 HWND TextFieldOf(HWND topLevel) {
@@ -139,29 +136,33 @@ HWND TextFieldOf(HWND topLevel) {
     return focused ? focused : search.singleLine;
 }
 
-bool ReadFieldText(HWND field, std::string& text) {
+bool ReadFieldText(HWND window, std::string& text) {
+    // Wide messages: every character, whatever the ANSI code page. A hung program must not hang
+    // the driver; Wextor would wait for it.
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(field, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs, &length))
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs, &length))
         return false;
-    // The length may be an overestimate (multi-byte text): the copy's own count decides.
-    std::string buffer(length + 1, '\0');
+    // The length may be an overestimate: the copy's own end decides.
+    std::wstring buffer(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(field, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(&buffer[0]),
-                             SMTO_ABORTIFHUNG, kAnswerMs, &copied))
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(),
+                             reinterpret_cast<LPARAM>(&buffer[0]), SMTO_ABORTIFHUNG, kAnswerMs,
+                             &copied))
         return false;
-    text.assign(buffer.c_str(), std::strlen(buffer.c_str()));
+    text = Utf8Of(buffer.c_str(), std::wcslen(buffer.c_str()));
     return true;
 }
 
 bool ReplaceFieldText(HWND field, const std::string& text) {
+    const std::wstring wide = Widen(text);
     DWORD_PTR ignored = 0;
-    if (!SendMessageTimeoutA(field, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, kAnswerMs, &ignored))
+    if (!SendMessageTimeoutW(field, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, kAnswerMs, &ignored))
         return false;
     // EM_REPLACESEL with "can undo" set, unlike WM_SETTEXT, keeps the program's Undo working.
-    if (!SendMessageTimeoutA(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()),
+    if (!SendMessageTimeoutW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()),
                              SMTO_ABORTIFHUNG, kAnswerMs, &ignored))
         return false;
-    SendMessageTimeoutA(field, EM_SETMODIFY, TRUE, 0, SMTO_ABORTIFHUNG, kAnswerMs, &ignored);
+    SendMessageTimeoutW(field, EM_SETMODIFY, TRUE, 0, SMTO_ABORTIFHUNG, kAnswerMs, &ignored);
     std::string now;
     return ReadFieldText(field, now) && SameTextButLineEnds(now, text);
 }

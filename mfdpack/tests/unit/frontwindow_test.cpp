@@ -89,6 +89,14 @@ TEST(FrontWindow, TitleFragmentIsAPieceOfTheTitle) {
         {"first line\r\nsecond", "first line"},
         {std::string(100, 'a'), std::string(60, 'a')},
         {std::string(59, 'a') + "  b", std::string(59, 'a')},
+        // UTF-8: no character is cut in two.
+        {std::string(59, 'a') + "\xC3\xBC", std::string(59, 'a')},           // ü
+        {std::string(58, 'a') + "\xE2\x82\xAC" + "b", std::string(58, 'a')}, // €
+        {std::string(57, 'a') + "\xF0\x9F\x98\x80", std::string(57, 'a')},   // U+1F600
+        {std::string(56, 'a') + "\xF0\x9F\x98\x80", std::string(56, 'a') + "\xF0\x9F\x98\x80"},
+        {"Письмо Бобу — Почта", "Письмо Бобу — Почта"},
+        {std::string(25, 'x') + " 你好，世界。你好，世界。你好，世界。",
+         std::string(25, 'x') + " 你好，世界。你好，世界"}, // 26 + 11 * 3 bytes
     };
     for (const auto& c : cases) {
         const std::string f = mfdpack::TitleFragment(c.title);

@@ -1,7 +1,7 @@
 // FRONTMFD.EXE on a window without an edit control: a text pane of this test's own that knows
-// Ctrl+A, Ctrl+C and Ctrl+V, as a browser's or a mail program's own text field does. The driver
-// runs as its own process, as Wextor 5 starts it; this thread answers the pane's messages
-// meanwhile.
+// Ctrl+A, Ctrl+C and Ctrl+V, as a browser's or a mail program's own text field does, and copies
+// and pastes CF_UNICODETEXT as today's programs do. The driver runs as its own process, as
+// Wextor 5 starts it; this thread answers the pane's messages meanwhile.
 #include <windows.h>
 
 #include "rundriver.h"
@@ -9,19 +9,20 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <cwchar>
 #include <string>
 
 namespace {
 
-const char kPaneClass[] = "MfdPackTestPane";
+const wchar_t kPaneClass[] = L"MfdPackTestPane";
 const char kSecond[] = "MfdPackTest.SecondFormat";
 
 struct Pane {
-    std::string text;
+    std::string text; // UTF-8
     bool allSelected = false;
     bool takesKeys = true;
+    std::string pasteOwnerClass; // the class of the clipboard's owner when the text was pasted
+    bool pasteOwnerOurs = false; // whether that owner is a window of this process
 };
 Pane pane;
 
@@ -38,45 +39,76 @@ std::string ClipboardFormat(UINT format) {
     return s;
 }
 
-void PutOnClipboard(UINT format, const std::string& bytes) {
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
-    std::memcpy(GlobalLock(h), bytes.c_str(), bytes.size() + 1);
+// The clipboard's text as UTF-8, read as the pane pastes it: CF_UNICODETEXT.
+std::string ClipboardUnicode() {
+    std::string s = "<none>";
+    if (!OpenClipboard(nullptr))
+        return "<busy>";
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+        const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(h));
+        s = p ? Utf8Of(p, wcsnlen(p, GlobalSize(h) / sizeof(wchar_t))) : s;
+        GlobalUnlock(h);
+    }
+    CloseClipboard();
+    return s;
+}
+
+void PutOnClipboard(UINT format, const void* bytes, std::size_t size) {
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(GlobalLock(h), bytes, size);
     GlobalUnlock(h);
     SetClipboardData(format, h);
 }
 
-void OnCtrlKey(WPARAM key) {
+void PutOnClipboard(UINT format, const std::string& bytes) {
+    PutOnClipboard(format, bytes.c_str(), bytes.size() + 1);
+}
+
+void PutUnicodeOnClipboard(const std::string& utf8) {
+    const std::wstring wide = Widen(utf8);
+    PutOnClipboard(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+}
+
+void OnCtrlKey(HWND w, WPARAM key) {
     if (key == 'A')
         pane.allSelected = true;
-    if (key == 'C' && pane.allSelected && OpenClipboard(nullptr)) {
+    if (key == 'C' && pane.allSelected && OpenClipboard(w)) {
         EmptyClipboard();
-        PutOnClipboard(CF_TEXT, pane.text);
+        PutUnicodeOnClipboard(pane.text);
         CloseClipboard();
     }
     if (key == 'V' && pane.allSelected) {
-        pane.text = ClipboardFormat(CF_TEXT);
+        HWND owner = GetClipboardOwner();
+        wchar_t cls[64] = L"<none>";
+        if (owner)
+            GetClassNameW(owner, cls, 64);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(owner, &pid);
+        pane.pasteOwnerClass = Utf8Of(cls);
+        pane.pasteOwnerOurs = pid == GetCurrentProcessId();
+        pane.text = ClipboardUnicode();
         pane.allSelected = false;
     }
 }
 
 LRESULT CALLBACK PaneProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_KEYDOWN && pane.takesKeys && (GetKeyState(VK_CONTROL) & 0x8000)) {
-        OnCtrlKey(wp);
+        OnCtrlKey(w, wp);
         return 0;
     }
-    return DefWindowProcA(w, msg, wp, lp);
+    return DefWindowProcW(w, msg, wp, lp);
 }
 
 class KeysTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        WNDCLASSA wc = {};
+        WNDCLASSW wc = {};
         wc.lpfnWndProc = PaneProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = kPaneClass;
-        RegisterClassA(&wc);
+        RegisterClassW(&wc);
         window_ =
-            CreateWindowExA(0, kPaneClass, "Webmail - Compose", WS_POPUP | WS_BORDER | WS_VISIBLE,
+            CreateWindowExW(0, kPaneClass, L"Webmail - Compose", WS_POPUP | WS_BORDER | WS_VISIBLE,
                             300, 200, 300, 200, nullptr, nullptr, wc.hInstance, nullptr);
         ASSERT_TRUE(window_);
         SetForegroundWindow(window_);
@@ -90,21 +122,19 @@ class KeysTest : public ::testing::Test {
         PutOnClipboard(second_, "second format data");
         CloseClipboard();
         exchange_ = TempFolder() + "mfdpack-keys.tmp";
-        DeleteFileA(exchange_.c_str());
+        RemoveFile(exchange_);
     }
     void TearDown() override {
         DestroyWindow(window_);
-        UnregisterClassA(kPaneClass, GetModuleHandleA(nullptr));
-        DeleteFileA(exchange_.c_str());
+        UnregisterClassW(kPaneClass, GetModuleHandleW(nullptr));
+        RemoveFile(exchange_);
     }
     void ExpectClipboardKept() {
         EXPECT_EQ(ClipboardFormat(CF_TEXT), "the user's clipboard");
         EXPECT_EQ(ClipboardFormat(second_), "second format data");
     }
-    std::string Exchange() {
-        std::ifstream in(exchange_, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    std::string Exchange() { return ReadBytes(exchange_); }
+    void WriteExchange(const std::string& text) { ASSERT_TRUE(WriteBytes(exchange_, text)); }
     HWND window_ = nullptr;
     UINT second_ = 0;
     std::string exchange_;
@@ -118,8 +148,7 @@ TEST_F(KeysTest, ReadAndWriteBySelectAllCopyPasteKeepTheClipboard) {
     EXPECT_NE(read.find("\r\n\r\nTyped in the pane.\r\nSecond line."), std::string::npos) << read;
     ExpectClipboardKept();
 
-    std::ofstream(exchange_, std::ios::binary)
-        << "Wtype: 0\r\n\r\n-----BEGIN PGP MESSAGE-----\r\nx\r\n";
+    WriteExchange("Wtype: 0\r\n\r\n-----BEGIN PGP MESSAGE-----\r\nx\r\n");
     ASSERT_EQ(RunDriver("Write File=" + exchange_), 0u);
     EXPECT_EQ(pane.text, "-----BEGIN PGP MESSAGE-----\r\nx\r\n");
     ExpectClipboardKept();
@@ -128,18 +157,62 @@ TEST_F(KeysTest, ReadAndWriteBySelectAllCopyPasteKeepTheClipboard) {
 TEST_F(KeysTest, AWindowThatTakesNoSelectAllGivesAFailureAndNoFile) {
     pane.takesKeys = false;
     EXPECT_NE(RunDriver("read File=" + exchange_), 0u);
-    EXPECT_EQ(GetFileAttributesA(exchange_.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(FileThere(exchange_));
     ExpectClipboardKept();
-    std::ofstream(exchange_, std::ios::binary) << "Wtype: 0\r\n\r\nresult";
+    WriteExchange("Wtype: 0\r\n\r\nresult");
     EXPECT_NE(RunDriver("Write File=" + exchange_), 0u);
     EXPECT_EQ(pane.text, "Typed in the pane.\r\nSecond line.");
     ExpectClipboardKept();
 }
 
 TEST_F(KeysTest, NothingToPutBackLeavesTheWindowAlone) {
-    std::ofstream(exchange_, std::ios::binary) << "Wtype: 0\r\nInformation: \r\n";
+    WriteExchange("Wtype: 0\r\nInformation: \r\n");
     EXPECT_EQ(RunDriver("Write File=" + exchange_), 2u);
     EXPECT_EQ(pane.text, "Typed in the pane.\r\nSecond line.");
+}
+
+// Every character both ways by select-all, copy and paste; the user's clipboard, text in
+// scripts the ANSI code page lacks included, comes back byte for byte.
+TEST_F(KeysTest, EveryCharacterBothWaysAndTheUsersUnicodeClipboardKept) {
+    const std::string users = "the user's own: Ελληνικά, 王芳, 😀";
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    PutUnicodeOnClipboard(users);
+    PutOnClipboard(second_, "second format data");
+    CloseClipboard();
+    pane.text = kWorldText;
+
+    ASSERT_EQ(RunDriver("read File=" + exchange_), 0u);
+    const std::string read = Exchange();
+    const std::size_t gap = read.find("\r\n\r\n");
+    ASSERT_NE(gap, std::string::npos) << read;
+    EXPECT_EQ(read.substr(gap + 4), kWorldText);
+    EXPECT_NE(read.find("\r\nDefault-Mail-Domain: \r\nMFD-Charset: UTF-8\r\n\r\n"),
+              std::string::npos)
+        << read;
+    EXPECT_EQ(ClipboardUnicode(), users);
+    EXPECT_EQ(ClipboardFormat(second_), "second format data");
+
+    pane.text = "the text in between";
+    WriteExchange("Wtype: 1\r\nDefault-Mail-Domain: \r\nMFD-Charset: UTF-8\r\n\r\n" +
+                  std::string(kWorldText));
+    ASSERT_EQ(RunDriver("Write File=" + exchange_), 0u);
+    EXPECT_EQ(pane.text, kWorldText);
+    // The driver put the text there as the owner of the clipboard, with a window of its own:
+    // Windows sets no data after EmptyClipboard for a clipboard opened without one.
+    EXPECT_EQ(pane.pasteOwnerClass, "Static");
+    EXPECT_FALSE(pane.pasteOwnerOurs);
+    EXPECT_EQ(ClipboardUnicode(), users);
+    EXPECT_EQ(ClipboardFormat(second_), "second format data");
+
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "the ANSI code page here is " << GetACP() << ", not 1252";
+    // Declared nothing: Windows-1252 bytes (FC is ü, DF is ß, 80 is €).
+    WriteExchange("Wtype: 1\r\nDefault-Mail-Domain: \r\n\r\nGr\xFC\xDF"
+                  "e, 5 \x80");
+    ASSERT_EQ(RunDriver("Write File=" + exchange_), 0u);
+    EXPECT_EQ(pane.text, "Grüße, 5 €");
+    EXPECT_EQ(ClipboardUnicode(), users);
 }
 
 } // namespace
