@@ -3,7 +3,9 @@
 #include <cstddef>
 
 Args CommonArgs(const std::string& statusFile, const std::string& logFile) {
-    return {"--batch", "--no-tty", "--yes", "--status-file", statusFile, "--logger-file", logFile};
+    // Text is UTF-8 both ways: arguments, and user ids in status and log lines.
+    return {"--batch", "--no-tty",      "--yes",    "--utf8-strings", "--display-charset",
+            "utf-8",   "--status-file", statusFile, "--logger-file",  logFile};
 }
 
 Args ListKeysArgs(bool secret) {

@@ -6,8 +6,8 @@
 
 using Args = std::vector<std::string>;
 
-// --batch --no-tty --yes --status-file S --logger-file L (and nothing that asks for a passphrase
-// outside GnuPG's own agent).
+// --batch --no-tty --yes --utf8-strings --display-charset utf-8 --status-file S --logger-file L
+// (and nothing that asks for a passphrase outside GnuPG's own agent).
 Args CommonArgs(const std::string& statusFile, const std::string& logFile);
 Args ListKeysArgs(bool secret); // --with-colons --fixed-list-mode --list-(secret-)keys
 // --armor --encrypt [-r id]... [--sign [-u signer]] [--trust-model always]

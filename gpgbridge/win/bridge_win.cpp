@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "common/clipboard_win.h"
+#include "common/unicode_win.h"
 #include "commands.h"
 #include "dialogs_win.h"
 #include "gpgrun_win.h"
@@ -23,13 +24,17 @@ constexpr int kClipboardAttempts = 50;
 constexpr UINT kTrayMessage = WM_APP + 1;
 constexpr UINT kTrayId = 1;
 
+// User ids and GnuPG's words come in UTF-8: the boxes show them with every character.
+int Ask(HWND owner, const std::string& text, UINT style) {
+    return MessageBoxW(owner, Widen(text).c_str(), Widen(kTitle).c_str(), style);
+}
+
 void ShowProblem(HWND owner, const std::string& text) {
-    MessageBoxA(owner, text.c_str(), kTitle, MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST);
+    Ask(owner, text, MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST);
 }
 
 void ShowInformation(HWND owner, const std::string& text) {
-    MessageBoxA(owner, text.c_str(), kTitle,
-                MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND | MB_TOPMOST);
+    Ask(owner, text, MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND | MB_TOPMOST);
 }
 
 // One gpg run from the bridge's point of view: found, started, finished; otherwise the user
@@ -261,14 +266,13 @@ void Bridge::cmdEncrypt(bool sign) {
     for (const GpgKey& key : keys)
         if (std::find(recipients.begin(), recipients.end(), key.keyId) != recipients.end() &&
             !IsFullyValid(key.validity))
-            doubtful += "\r\n" + Utf8ToAnsi(key.userId) + " (" + key.keyId + ", " +
-                        ValidityText(key.validity) + ")";
+            doubtful +=
+                "\r\n" + key.userId + " (" + key.keyId + ", " + ValidityText(key.validity) + ")";
     if (!doubtful.empty()) {
         const std::string question =
             "It is not certain that these keys belong to the people named in them:" + doubtful +
             "\r\n\r\nEncrypt to them anyway?";
-        if (MessageBoxA(window_, question.c_str(), kTitle,
-                        MB_YESNO | MB_ICONWARNING | MB_SETFOREGROUND) != IDYES)
+        if (Ask(window_, question, MB_YESNO | MB_ICONWARNING | MB_SETFOREGROUND) != IDYES)
             return;
         trustAll = true;
     }

@@ -5,6 +5,7 @@
 
 #include <set>
 
+#include "common/unicode_win.h"
 #include "resource.h"
 
 namespace {
@@ -14,7 +15,8 @@ class Dialog {
   public:
     virtual ~Dialog() = default;
     INT_PTR Run(HWND owner, int id) {
-        return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), owner, &Proc,
+        // A Unicode dialog: its controls keep every character of what they are given.
+        return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), owner, &Proc,
                                reinterpret_cast<LPARAM>(this));
     }
 
@@ -28,8 +30,8 @@ class Dialog {
   private:
     static INT_PTR CALLBACK Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_INITDIALOG)
-            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
         if (!self)
             return FALSE;
         switch (message) {
@@ -50,32 +52,34 @@ class Dialog {
 };
 
 void AddColumn(HWND list, int index, const char* title, int width) {
-    LVCOLUMNA column = {};
+    std::wstring wide = Widen(title);
+    LVCOLUMNW column = {};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.pszText = const_cast<char*>(title);
+    column.pszText = &wide[0];
     column.cx = width;
-    ListView_InsertColumn(list, index, &column);
+    SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&column));
 }
 
 void AddRow(HWND list, int row, const std::vector<std::string>& cells) {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.pszText = const_cast<char*>(cells[0].c_str());
-    ListView_InsertItem(list, &item);
-    for (size_t i = 1; i < cells.size(); ++i)
-        ListView_SetItemText(list, row, static_cast<int>(i), const_cast<char*>(cells[i].c_str()));
+    for (size_t i = 0; i < cells.size(); ++i) {
+        std::wstring wide = Widen(cells[i]);
+        LVITEMW item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = row;
+        item.iSubItem = static_cast<int>(i);
+        item.pszText = &wide[0];
+        SendMessageW(list, i == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW,
+                     i == 0 ? 0 : static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    }
 }
 
 std::string KeyLabel(const GpgKey& key) {
-    return Utf8ToAnsi(key.userId.empty() ? "(no user id)" : key.userId);
+    return key.userId.empty() ? "(no user id)" : key.userId;
 }
 
-std::string WindowText(HWND window) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(
-        static_cast<size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
-    return text;
+void SetItemText(HWND dialog, int id, const std::string& text) {
+    SetWindowTextUtf8(GetDlgItem(dialog, id), text);
 }
 
 class RecipientsDialog : public Dialog {
@@ -104,7 +108,7 @@ class RecipientsDialog : public Dialog {
 
     void FillList() {
         HWND list = Item(IDC_KEYS);
-        const std::string filter = WindowText(Item(IDC_FILTER));
+        const std::string filter = WindowTextUtf8(Item(IDC_FILTER));
         filling_ = true;
         ListView_DeleteAllItems(list);
         shown_.clear();
@@ -154,7 +158,7 @@ class RecipientsDialog : public Dialog {
             if (checked_.count(key.keyId))
                 choice.keyIds.push_back(key.keyId);
         if (choice.keyIds.empty() && !choice.toSelf) {
-            MessageBoxA(dialog_, "Check at least one recipient's key.", "GnuPG bridge",
+            MessageBoxW(dialog_, L"Check at least one recipient's key.", L"GnuPG bridge",
                         MB_OK | MB_ICONINFORMATION);
             return;
         }
@@ -171,8 +175,8 @@ class ResultDialog : public Dialog {
     const std::string& signature_;
     const std::string& plain_;
     void FormCreate() override {
-        SetDlgItemTextA(dialog_, IDC_SIGINFO, Utf8ToAnsi(signature_).c_str());
-        SetDlgItemTextA(dialog_, IDC_TEXT, plain_.c_str());
+        SetItemText(dialog_, IDC_SIGINFO, signature_);
+        SetItemText(dialog_, IDC_TEXT, plain_);
         SetFocus(Item(IDOK));
     }
     void Command(int id, int) override {
@@ -193,8 +197,8 @@ class KeyListDialog : public Dialog {
     const std::vector<GpgKey>& keys_;
     bool asks_;
     void FormCreate() override {
-        SetWindowTextA(dialog_, caption_.c_str());
-        SetDlgItemTextA(dialog_, IDC_PROMPT, prompt_.c_str());
+        SetWindowTextUtf8(dialog_, caption_);
+        SetItemText(dialog_, IDC_PROMPT, prompt_);
         HWND list = Item(IDC_KEYS);
         ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
         AddColumn(list, 0, "User ID", 300);
@@ -207,7 +211,7 @@ class KeyListDialog : public Dialog {
             AddRow(list, static_cast<int>(i), {KeyLabel(key), key.keyId, third});
         }
         if (asks_) {
-            SetDlgItemTextA(dialog_, IDOK, "&Import");
+            SetDlgItemTextW(dialog_, IDOK, L"&Import");
         } else {
             ShowWindow(Item(IDCANCEL), SW_HIDE);
             RECT cancel;
@@ -235,20 +239,20 @@ class PrefsDialog : public Dialog {
     const std::string& found_;
 
     void FormCreate() override {
-        SetDlgItemTextA(dialog_, IDC_GPGPATH, settings_.gpgPath.c_str());
-        SetDlgItemTextA(
-            dialog_, IDC_FOUND,
-            (found_.empty() ? std::string("GnuPG was not found.") : "In use: " + found_).c_str());
+        SetItemText(dialog_, IDC_GPGPATH, settings_.gpgPath);
+        SetItemText(dialog_, IDC_FOUND,
+                    found_.empty() ? std::string("GnuPG was not found.") : "In use: " + found_);
         HWND keys = Item(IDC_DEFKEY);
-        SendMessageA(keys, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("(GnuPG's default key)"));
+        SendMessageW(keys, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"(GnuPG's default key)"));
         int selected = 0;
         for (size_t i = 0; i < secretKeys_.size(); ++i) {
-            const std::string label = KeyLabel(secretKeys_[i]) + "  " + secretKeys_[i].keyId;
-            SendMessageA(keys, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
+            const std::wstring label =
+                Widen(KeyLabel(secretKeys_[i]) + "  " + secretKeys_[i].keyId);
+            SendMessageW(keys, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
             if (secretKeys_[i].keyId == settings_.defaultKey)
                 selected = static_cast<int>(i) + 1;
         }
-        SendMessageA(keys, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+        SendMessageW(keys, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
         CheckDlgButton(dialog_, IDC_ENCSELF, settings_.encryptToSelf ? BST_CHECKED : BST_UNCHECKED);
     }
 
@@ -262,21 +266,21 @@ class PrefsDialog : public Dialog {
     }
 
     void btnBrowseClick() {
-        char file[MAX_PATH] = {};
-        OPENFILENAMEA open = {};
+        wchar_t file[MAX_PATH] = {};
+        OPENFILENAMEW open = {};
         open.lStructSize = sizeof open;
         open.hwndOwner = dialog_;
-        open.lpstrFilter = "gpg.exe\0gpg.exe\0Programs (*.exe)\0*.exe\0";
+        open.lpstrFilter = L"gpg.exe\0gpg.exe\0Programs (*.exe)\0*.exe\0";
         open.lpstrFile = file;
         open.nMaxFile = MAX_PATH;
         open.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-        if (GetOpenFileNameA(&open))
-            SetDlgItemTextA(dialog_, IDC_GPGPATH, file);
+        if (GetOpenFileNameW(&open))
+            SetDlgItemTextW(dialog_, IDC_GPGPATH, file);
     }
 
     void btnOkClick() {
-        settings_.gpgPath = WindowText(Item(IDC_GPGPATH));
-        const LRESULT selected = SendMessageA(Item(IDC_DEFKEY), CB_GETCURSEL, 0, 0);
+        settings_.gpgPath = WindowTextUtf8(Item(IDC_GPGPATH));
+        const LRESULT selected = SendMessageW(Item(IDC_DEFKEY), CB_GETCURSEL, 0, 0);
         settings_.defaultKey = selected >= 1 && static_cast<size_t>(selected) <= secretKeys_.size()
                                    ? secretKeys_[static_cast<size_t>(selected) - 1].keyId
                                    : std::string();
@@ -286,23 +290,6 @@ class PrefsDialog : public Dialog {
 };
 
 } // namespace
-
-std::string Utf8ToAnsi(const std::string& text) {
-    if (text.empty())
-        return text;
-    const int wide =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (wide <= 0)
-        return text; // not UTF-8 after all: show the bytes
-    std::wstring buffer(static_cast<size_t>(wide), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &buffer[0], wide);
-    const int narrow =
-        WideCharToMultiByte(CP_ACP, 0, buffer.data(), wide, nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<size_t>(narrow > 0 ? narrow : 0), '\0');
-    if (narrow > 0)
-        WideCharToMultiByte(CP_ACP, 0, buffer.data(), wide, &result[0], narrow, nullptr, nullptr);
-    return result;
-}
 
 bool ChooseRecipients(HWND owner, const std::vector<GpgKey>& keys, const BridgeSettings& settings,
                       RecipientChoice& choice) {

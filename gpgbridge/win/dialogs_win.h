@@ -24,6 +24,3 @@ bool ShowKeyList(HWND owner, const std::string& caption, const std::string& prom
 // The settings; false on Cancel. foundGpg is what the search found, shown to the user.
 bool EditPreferences(HWND owner, BridgeSettings& settings, const std::vector<GpgKey>& secretKeys,
                      const std::string& foundGpg);
-
-// GnuPG gives user ids in UTF-8; the windows show ANSI text.
-std::string Utf8ToAnsi(const std::string& text);

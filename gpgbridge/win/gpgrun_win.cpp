@@ -6,6 +6,7 @@
 
 #include "common/handles_win.h"
 #include "common/pump_win.h"
+#include "common/unicode_win.h"
 #include "common/winerror_win.h"
 
 namespace {
@@ -14,7 +15,7 @@ namespace {
 // its exit code means nothing, its standard error is not ours, and it needs Linux paths. Those
 // differences stay in this file.
 bool IsLinuxProgram(const std::string& program) {
-    UniqueFile file(CreateFileA(program.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    UniqueFile file(CreateFileW(Widen(program).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, 0, nullptr));
     char magic[4] = {};
     DWORD got = 0;
@@ -28,11 +29,7 @@ std::string ToLinuxPath(const std::string& windowsPath) {
         GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     if (!toUnix)
         return windowsPath;
-    std::wstring wide(MAX_PATH * 2, L'\0');
-    const int n = MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, &wide[0],
-                                      static_cast<int>(wide.size()));
-    if (n <= 0)
-        return windowsPath;
+    const std::wstring wide = Widen(windowsPath);
     char* unixPath = toUnix(wide.c_str());
     if (!unixPath)
         return windowsPath;
@@ -48,20 +45,20 @@ std::string LinuxShell() {
     WCHAR* dos = toDos ? toDos("/bin/sh") : nullptr;
     if (!dos)
         return "Z:\\bin\\sh";
-    char narrow[MAX_PATH * 2] = {};
-    WideCharToMultiByte(CP_ACP, 0, dos, -1, narrow, sizeof narrow, nullptr, nullptr);
+    const std::string path = Utf8Of(dos);
     HeapFree(GetProcessHeap(), 0, dos);
-    return narrow;
+    return path;
 }
 
 bool FileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string ReadWhole(const std::string& path) {
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, 0, nullptr));
+    UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                nullptr));
     std::string text;
     if (!file)
         return text;
@@ -73,7 +70,7 @@ std::string ReadWhole(const std::string& path) {
 }
 
 bool WriteWhole(const std::string& path, const std::string& text) {
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_TEMPORARY, nullptr));
     DWORD written = 0;
     return file &&
@@ -83,12 +80,12 @@ bool WriteWhole(const std::string& path, const std::string& text) {
 
 // Plain text passes through these files: overwrite before deleting.
 void Shred(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return;
     {
         UniqueFile file(
-            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+            CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         LARGE_INTEGER size = {};
         if (file && GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
             const std::string zeros(16384, '\0');
@@ -101,20 +98,20 @@ void Shred(const std::string& path) {
             }
         }
     }
-    DeleteFileA(path.c_str());
+    DeleteFileW(Widen(path).c_str());
 }
 
 // A folder of this run's own in the temporary folder.
 std::string MakeRunFolder() {
     static LONG counter = 0;
-    char temp[MAX_PATH] = {};
-    if (!GetTempPathA(MAX_PATH, temp))
+    wchar_t temp[MAX_PATH + 1] = {};
+    if (!GetTempPathW(MAX_PATH + 1, temp))
         return {};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string folder = std::string(temp) + "GpgBridge-" +
+        const std::string folder = Utf8Of(temp) + "GpgBridge-" +
                                    std::to_string(GetCurrentProcessId()) + "-" +
                                    std::to_string(InterlockedIncrement(&counter)) + "\\";
-        if (CreateDirectoryA(folder.c_str(), nullptr))
+        if (CreateDirectoryW(Widen(folder).c_str(), nullptr))
             return folder;
     }
     return {};
@@ -159,18 +156,18 @@ std::string PathForProgram(const std::string& program, const std::string& window
 }
 
 std::string FindGpg(const BridgeSettings& settings) {
-    auto environment = [](const char* name) {
-        char value[MAX_PATH] = {};
-        const DWORD n = GetEnvironmentVariableA(name, value, MAX_PATH);
-        return n > 0 && n < MAX_PATH ? std::string(value) : std::string();
+    auto environment = [](const wchar_t* name) {
+        wchar_t value[MAX_PATH] = {};
+        const DWORD n = GetEnvironmentVariableW(name, value, MAX_PATH);
+        return n > 0 && n < MAX_PATH ? Utf8Of(value) : std::string();
     };
     for (const std::string& candidate : GpgCandidates(
-             settings.gpgPath, environment("ProgramFiles(x86)"), environment("ProgramFiles")))
+             settings.gpgPath, environment(L"ProgramFiles(x86)"), environment(L"ProgramFiles")))
         if (FileExists(candidate))
             return candidate;
-    char found[MAX_PATH] = {};
-    if (SearchPathA(nullptr, "gpg.exe", nullptr, MAX_PATH, found, nullptr))
-        return found;
+    wchar_t found[MAX_PATH] = {};
+    if (SearchPathW(nullptr, L"gpg.exe", nullptr, MAX_PATH, found, nullptr))
+        return Utf8Of(found);
     return {};
 }
 
@@ -203,15 +200,16 @@ std::string GpgCommandLine(const std::string& gpg, const Args& args, const RunFi
 void StartAndWait(const std::string& gpg, const std::string& commandLine, const RunFiles& files,
                   bool linux, GpgRun& run) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    UniqueFile in(CreateFileA(files.in.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                              &inherit, OPEN_EXISTING, 0, nullptr));
-    UniqueFile out(CreateFileA(files.out.c_str(), GENERIC_WRITE,
+    UniqueFile in(CreateFileW(Widen(files.in).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit, OPEN_EXISTING, 0,
+                              nullptr));
+    UniqueFile out(CreateFileW(Widen(files.out).c_str(), GENERIC_WRITE,
                                FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit, CREATE_ALWAYS,
                                FILE_ATTRIBUTE_TEMPORARY, nullptr));
-    UniqueFile err(CreateFileA(files.err.c_str(), GENERIC_WRITE,
+    UniqueFile err(CreateFileW(Widen(files.err).c_str(), GENERIC_WRITE,
                                FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit, CREATE_ALWAYS,
                                FILE_ATTRIBUTE_TEMPORARY, nullptr));
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = in.get();
@@ -221,10 +219,10 @@ void StartAndWait(const std::string& gpg, const std::string& commandLine, const 
     // our standard handles only when no console is made for it at all.
     const DWORD flags = linux ? DETACHED_PROCESS : CREATE_NO_WINDOW;
     PROCESS_INFORMATION process = {};
-    std::vector<char> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back('\0');
+    // Wide, so that paths and user ids outside the ANSI code page reach gpg whole.
+    std::wstring buffer = Widen(commandLine);
     if (!in || !out || !err ||
-        !CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr,
+        !CreateProcessW(nullptr, &buffer[0], nullptr, nullptr, TRUE, flags, nullptr, nullptr,
                         &startup, &process)) {
         run.why = "GnuPG could not be started (" + gpg + "): " + WinErrorText(GetLastError());
         return;
@@ -260,7 +258,7 @@ GpgRun Run(const std::string& gpg, const Args& args, const std::string& input, b
     const std::string commandLine = GpgCommandLine(gpg, args, files, gpgFiles, linux);
     if (!WriteWhole(files.in, input)) {
         run.why = "GnuPG's input file could not be written";
-        RemoveDirectoryA(folder.c_str());
+        RemoveDirectoryW(Widen(folder).c_str());
         return run;
     }
     StartAndWait(gpg, commandLine, files, linux, run);
@@ -272,11 +270,9 @@ GpgRun Run(const std::string& gpg, const Args& args, const std::string& input, b
     }
     Shred(files.in);
     Shred(files.out);
-    DeleteFileA(files.err.c_str());
-    DeleteFileA(files.status.c_str());
-    DeleteFileA(files.log.c_str());
-    DeleteFileA(files.marker.c_str());
-    RemoveDirectoryA(folder.c_str());
+    for (const std::string* file : {&files.err, &files.status, &files.log, &files.marker})
+        DeleteFileW(Widen(*file).c_str());
+    RemoveDirectoryW(Widen(folder).c_str());
     return run;
 }
 

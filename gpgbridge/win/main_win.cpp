@@ -18,7 +18,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
         return 0;
     Bridge bridge;
     if (!bridge.Create(instance)) {
-        MessageBoxA(nullptr, "The GnuPG bridge could not make its window.", kTitle,
+        MessageBoxW(nullptr, L"The GnuPG bridge could not make its window.", L"GnuPG bridge",
                     MB_OK | MB_ICONERROR);
         return 1;
     }

@@ -4,12 +4,15 @@
 
 #include <shlobj.h>
 
+#include "common/handles_win.h"
+#include "common/unicode_win.h"
+
 namespace {
 
-const char kSection[] = "GnuPG";
+const wchar_t kSection[] = L"GnuPG";
 
 bool IsFile(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -19,8 +22,8 @@ bool FolderTakesWrites(std::string folder) {
         folder += '\\';
     const std::string probe = folder + "GpgBridge-" + std::to_string(GetCurrentProcessId()) + "-" +
                               std::to_string(GetTickCount()) + ".tmp";
-    const HANDLE file = CreateFileA(
-        probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    const HANDLE file = CreateFileW(
+        Widen(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
         FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
@@ -29,12 +32,13 @@ bool FolderTakesWrites(std::string folder) {
 }
 
 std::string FindSettingsFile() {
-    char windows[MAX_PATH] = "", appData[MAX_PATH] = "";
-    const UINT n = GetWindowsDirectoryA(windows, MAX_PATH);
-    const std::string windowsDir = n && n < MAX_PATH ? windows : "";
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr,
-                                SHGFP_TYPE_CURRENT, appData)))
-        appData[0] = 0;
+    wchar_t windows[MAX_PATH] = L"", appDataWide[MAX_PATH] = L"";
+    const UINT n = GetWindowsDirectoryW(windows, MAX_PATH);
+    const std::string windowsDir = n && n < MAX_PATH ? Utf8Of(windows) : "";
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr,
+                                SHGFP_TYPE_CURRENT, appDataWide)))
+        appDataWide[0] = 0;
+    const std::string appData = Utf8Of(appDataWide);
     const std::string perUser = PerUserSettingsFile(appData);
     const SettingsPlace place =
         ChooseSettingsPlace(!windowsDir.empty() && FolderTakesWrites(windowsDir),
@@ -42,22 +46,42 @@ std::string FindSettingsFile() {
     if (place.file == "GpgBridge.INI")
         return place.file;
     const std::string folder = place.file.substr(0, place.file.rfind('\\'));
-    if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+    if (!CreateDirectoryW(Widen(folder).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         return "GpgBridge.INI"; // no per-user folder: the old place is the only one
     // Copied once, never over the per-user file.
-    if (IsFile(place.carryFrom) && CopyFileA(place.carryFrom.c_str(), place.file.c_str(), TRUE))
-        SetFileAttributesA(place.file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (IsFile(place.carryFrom) &&
+        CopyFileW(Widen(place.carryFrom).c_str(), Widen(place.file).c_str(), TRUE))
+        SetFileAttributesW(Widen(place.file).c_str(), FILE_ATTRIBUTE_NORMAL);
     return place.file;
 }
 
-std::string Read(const char* key, const char* fallback) {
-    char value[4096] = {};
-    GetPrivateProfileStringA(kSection, key, fallback, value, sizeof value, SettingsFile().c_str());
-    return value;
+// The profile functions write a new file in the ANSI code page, which would lose a path
+// outside it; a file that starts as UTF-16 stays UTF-16.
+void StartUnicodeFile(const std::string& name) {
+    std::string path = name;
+    if (path.find('\\') == std::string::npos) {
+        wchar_t windows[MAX_PATH] = L"";
+        const UINT n = GetWindowsDirectoryW(windows, MAX_PATH);
+        if (!n || n >= MAX_PATH)
+            return;
+        path = Utf8Of(windows) + "\\" + name;
+    }
+    UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    const unsigned char bom[] = {0xFF, 0xFE};
+    DWORD written = 0;
+    if (file)
+        WriteFile(file.get(), bom, sizeof bom, &written, nullptr);
 }
 
-void Write(const char* key, const std::string& value) {
-    WritePrivateProfileStringA(kSection, key, value.c_str(), SettingsFile().c_str());
+std::string Read(const wchar_t* key, const wchar_t* fallback) {
+    wchar_t value[4096] = {};
+    GetPrivateProfileStringW(kSection, key, fallback, value, 4096, Widen(SettingsFile()).c_str());
+    return Utf8Of(value);
+}
+
+void Write(const wchar_t* key, const std::string& value) {
+    WritePrivateProfileStringW(kSection, key, Widen(value).c_str(), Widen(SettingsFile()).c_str());
 }
 
 } // namespace
@@ -69,16 +93,17 @@ const std::string& SettingsFile() {
 
 BridgeSettings LoadSettings() {
     BridgeSettings settings;
-    settings.gpgPath = Read("GpgPath", "");
-    settings.defaultKey = Read("DefaultKey", "");
-    settings.encryptToSelf = ParseFlag(Read("EncryptToSelf", "1"), true);
-    settings.lastRecipients = SplitKeyIds(Read("LastRecipients", ""));
+    settings.gpgPath = Read(L"GpgPath", L"");
+    settings.defaultKey = Read(L"DefaultKey", L"");
+    settings.encryptToSelf = ParseFlag(Read(L"EncryptToSelf", L"1"), true);
+    settings.lastRecipients = SplitKeyIds(Read(L"LastRecipients", L""));
     return settings;
 }
 
 void SaveSettings(const BridgeSettings& settings) {
-    Write("GpgPath", settings.gpgPath);
-    Write("DefaultKey", settings.defaultKey);
-    Write("EncryptToSelf", settings.encryptToSelf ? "1" : "0");
-    Write("LastRecipients", JoinKeyIds(settings.lastRecipients));
+    StartUnicodeFile(SettingsFile());
+    Write(L"GpgPath", settings.gpgPath);
+    Write(L"DefaultKey", settings.defaultKey);
+    Write(L"EncryptToSelf", settings.encryptToSelf ? "1" : "0");
+    Write(L"LastRecipients", JoinKeyIds(settings.lastRecipients));
 }

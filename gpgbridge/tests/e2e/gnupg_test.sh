@@ -115,5 +115,24 @@ check "and logs it" log_has "PGP failed to encrypt!!!"
 check "the cancelled run ended" poll 60 run_ended 5
 check "the mail client's text is untouched" cmp -s "$work/draft.txt" <(body)
 
+# Every character, both ways: Unicode text on the clipboard is encrypted to Bob as UTF-8, and
+# UTF-8 text encrypted by the Linux gpg comes back whole on the clipboard and in the window.
+printf '%b' 'Grüße aus Köln — naïve café, 5 €\r\nПривет, Боб! Ελληνικά. 你好，世界。 😀' >"$work/world.txt"
+wine "$peek" /put "$(winpath "$work/world.txt")" >/dev/null 2>&1
+wine "$peek" /command 40017 >/dev/null 2>&1 &
+check "the bridge asks for recipients for the Unicode text" press "GnuPG bridge - Recipients" Return
+wait $!
+clipboard >"$work/world.asc"
+gpg --batch --decrypt "$work/world.asc" >"$work/world-decrypted.txt" 2>/dev/null
+check "Linux gpg decrypts it to exactly the UTF-8 text" cmp -s "$work/world.txt" "$work/world-decrypted.txt"
+gpg --batch --armor --trust-model always -r "$BOB" --encrypt <"$work/world.txt" >"$work/world2.asc"
+wine "$peek" /put "$(winpath "$work/world2.asc")" >/dev/null 2>&1
+wine "$peek" /command 40008 >/dev/null 2>&1 &
+check "the bridge shows the decrypted Unicode text" poll 30 window_shown "GnuPG bridge - Decrypted text"
+check "the window holds every character" cmp -s "$work/world.txt" <(control_text "GnuPG bridge - Decrypted text" 1005)
+check "the clipboard holds every character" cmp -s "$work/world.txt" <(clipboard)
+press "GnuPG bridge - Decrypted text" Return
+wait $!
+
 echo "$E2E_FAILURES failed"
 exit "$E2E_FAILURES"

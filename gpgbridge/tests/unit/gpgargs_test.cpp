@@ -92,7 +92,8 @@ TEST(GpgArgs, CommandLines) {
         Args actual, expected;
     } cases[] = {
         {CommonArgs("s.txt", "l.txt"),
-         {"--batch", "--no-tty", "--yes", "--status-file", "s.txt", "--logger-file", "l.txt"}},
+         {"--batch", "--no-tty", "--yes", "--utf8-strings", "--display-charset", "utf-8",
+          "--status-file", "s.txt", "--logger-file", "l.txt"}},
         {EncryptArgs({"AAAA", "BBBB"}, false, "CCCC", false),
          {"--armor", "--encrypt", "-r", "AAAA", "-r", "BBBB"}},
         {EncryptArgs({"AAAA"}, true, "", true),

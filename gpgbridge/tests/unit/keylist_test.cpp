@@ -118,6 +118,28 @@ TEST(UnescapeColonField, Table) {
         EXPECT_EQ(UnescapeColonField(c[0]), c[1]) << c[0];
 }
 
+// User ids as a colon listing gives them: raw UTF-8, or its bytes escaped one by one.
+TEST(UnescapeColonField, UserIdsComeOutAsUtf8) {
+    const char* cases[][2] = {
+        {"Zo\\xc3\\xab \\xc3\\x85ngstr\\xc3\\xb6m <zoe@example.org>",
+         "Zoë Ångström <zoe@example.org>"},
+        {"Zoë Ångström <zoe@example.org>", "Zoë Ångström <zoe@example.org>"},
+        {"\\xe6\\x9d\\x8e\\xe6\\x98\\x8e <li@example.cn>", "李明 <li@example.cn>"},
+        {"李明 (工作\\x3a home) <li@example.cn>", "李明 (工作: home) <li@example.cn>"},
+        {"\\xc5\\x81ucja \\xc5\\xbb\\xc3\\xb3\\xc5\\x82\\xc4\\x87", "Łucja Żółć"},
+        {"Zo\\xc3\\xab \\xg1", "Zoë \\xg1"}, // a malformed escape stays as it came
+        {"Zo\\xc3\\xab \\x4", "Zoë \\x4"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(UnescapeColonField(c[0]), c[1]) << c[0];
+    const std::vector<GpgKey> keys =
+        ParseKeyList("pub:u:255:22:1122334455667788:1:::u:::scESC:\n"
+                     "uid:u::::1::AAAA::Zo\\xc3\\xab \\xc3\\x85ngstr\\xc3\\xb6m\\x3a CEO "
+                     "<zoe@example.org>::::\n");
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(keys[0].userId, "Zoë Ångström: CEO <zoe@example.org>");
+}
+
 TEST(Validity, LettersAndUse) {
     struct Case {
         char letter;

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "common/clipboard_win.h"
+#include "common/unicode_win.h"
 #include "gpgrun_win.h"
 #include "keylist.h"
 #include "status.h"
@@ -17,6 +18,9 @@
 namespace {
 
 const char kGpg[] = "Z:\\usr\\bin\\gpg";
+// Characters of many scripts, none of which survives an ANSI code page whole.
+const char kWorld[] = "Grüße aus Köln — naïve café, 5 €\r\nПривет, Боб! Ελληνικά. 你好，世界。 😀";
+const char kLucja[] = "Łucja Żółć <lucja@example.org>";
 const char kBridgeDir[] = BRIDGE_DIR;
 
 bool PollUntil(const std::function<bool()>& cond, DWORD timeoutMs = 20000) {
@@ -94,9 +98,57 @@ void Press(HWND dialog, int id) {
 }
 
 std::string ItemText(HWND dialog, int id) {
-    char text[8192] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
+    wchar_t text[8192] = {};
+    GetDlgItemTextW(dialog, id, text, 8192);
+    return Utf8Of(text);
+}
+
+// Only CF_UNICODETEXT, as a Unicode program copies: the ANSI form Windows makes from it loses
+// these characters, so only a bridge that reads the Unicode form gets them.
+void PutUnicodeOnly(const std::string& text) {
+    const std::wstring wide = Widen(text);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+    memcpy(GlobalLock(memory), wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
+std::string UnicodeClipboard() {
+    std::string text;
+    if (!OpenClipboard(nullptr))
+        return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        text = Utf8Of(static_cast<const wchar_t*>(GlobalLock(data)));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
     return text;
+}
+
+// A list view's cell in another process: the item and its buffer must live in that process.
+std::string ListCell(HANDLE process, HWND list, int row, int column) {
+    struct Remote {
+        LVITEMW item;
+        wchar_t text[512];
+    };
+    auto* remote = static_cast<Remote*>(
+        VirtualAllocEx(process, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
+    if (!remote)
+        return {};
+    Remote local = {};
+    local.item.iSubItem = column;
+    local.item.pszText = remote->text;
+    local.item.cchTextMax = 512;
+    WriteProcessMemory(process, remote, &local, sizeof local, nullptr);
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&remote->item));
+    ReadProcessMemory(process, remote, &local, sizeof local, nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    local.text[511] = 0;
+    return Utf8Of(local.text);
 }
 
 bool StartBridge(PROCESS_INFORMATION& process) {
@@ -132,7 +184,7 @@ class Command {
 
 class BridgeTest : public ::testing::Test {
   protected:
-    static std::string home_, other_, aliceId_, bobId_, carolBlock_;
+    static std::string home_, other_, aliceId_, bobId_, lucjaId_, carolBlock_;
     static HWND bridge_;
     static PROCESS_INFORMATION process_;
 
@@ -147,6 +199,14 @@ class BridgeTest : public ::testing::Test {
         UseHome(home_);
         aliceId_ = MakeKey("Alice <alice@example.org>");
         bobId_ = MakeKey("Bob <bob@example.com>");
+        lucjaId_ = MakeKey(kLucja);
+        // A temporary folder named outside the ANSI code page, as under such a user profile.
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        const std::wstring ownTemp = std::wstring(temp) + L"Łucja 李明";
+        CreateDirectoryW(ownTemp.c_str(), nullptr);
+        SetEnvironmentVariableW(L"TEMP", ownTemp.c_str());
+        SetEnvironmentVariableW(L"TMP", ownTemp.c_str());
         WriteSettings("GpgPath=Z:\\usr\\bin\\gpg\r\nDefaultKey=" + aliceId_ +
                       "\r\nEncryptToSelf=0\r\n"
                       "LastRecipients=" +
@@ -169,12 +229,14 @@ class BridgeTest : public ::testing::Test {
         RemoveHome(other_);
     }
 
+    // In UTF-16, as the bridge starts its file, so that a path outside the ANSI code page fits.
     static void WriteSettings(const std::string& lines) {
-        const std::string text = "[GnuPG]\r\n" + lines;
+        const std::wstring text = L"\xFEFF[GnuPG]\r\n" + Widen(lines);
         HANDLE file = CreateFileA("C:\\windows\\GpgBridge.INI", GENERIC_WRITE, 0, nullptr,
                                   CREATE_ALWAYS, 0, nullptr);
         DWORD written = 0;
-        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written,
+                  nullptr);
         CloseHandle(file);
     }
 
@@ -210,7 +272,7 @@ class BridgeTest : public ::testing::Test {
 };
 
 std::string BridgeTest::home_, BridgeTest::other_, BridgeTest::aliceId_, BridgeTest::bobId_,
-    BridgeTest::carolBlock_;
+    BridgeTest::lucjaId_, BridgeTest::carolBlock_;
 HWND BridgeTest::bridge_ = nullptr;
 PROCESS_INFORMATION BridgeTest::process_ = {};
 
@@ -221,7 +283,7 @@ TEST_F(BridgeTest, EncryptsToTheRememberedRecipientAndGpgDecryptsExactly) {
     HWND dialog = WaitFor("GnuPG bridge - Recipients");
     ASSERT_NE(dialog, nullptr);
     HWND list = GetDlgItem(dialog, 1002);
-    EXPECT_EQ(ListView_GetItemCount(list), 2); // Alice and Bob; Carol's key is in another home
+    EXPECT_EQ(ListView_GetItemCount(list), 3); // Alice, Bob, Łucja; Carol's key is elsewhere
     SetDlgItemTextA(dialog, 1001, "bob@");
     EXPECT_TRUE(PollUntil([&] { return ListView_GetItemCount(list) == 1; }, 5000));
     Press(dialog, IDOK);
@@ -237,6 +299,56 @@ TEST_F(BridgeTest, EncryptsToTheRememberedRecipientAndGpgDecryptsExactly) {
     EXPECT_NE(plain.status.find("KEY_CONSIDERED "), std::string::npos);
     EXPECT_EQ(plain.status.find("ENC_TO " + aliceId_), std::string::npos)
         << "encrypted to self unasked";
+}
+
+TEST_F(BridgeTest, EveryCharacterSurvivesBothWays) {
+    // Outgoing: from CF_UNICODETEXT to gpg as UTF-8.
+    PutUnicodeOnly(kWorld);
+    Encrypt(40017, IDOK);
+    const GpgRun plain = Gpg(DecryptArgs(), ClipboardNow());
+    EXPECT_EQ(plain.output, kWorld);
+    // Incoming: gpg's UTF-8 to CF_UNICODETEXT and to the result window.
+    const GpgRun armour =
+        Gpg({"--armor", "--trust-model", "always", "-r", bobId_, "--encrypt"}, kWorld);
+    ASSERT_TRUE(armour.ran) << armour.why;
+    WriteClipboardText(nullptr, armour.output);
+    std::string shown;
+    DecryptVerify(&shown);
+    EXPECT_EQ(shown, kWorld);
+    EXPECT_EQ(UnicodeClipboard(), kWorld);
+}
+
+TEST_F(BridgeTest, RecipientsListShowsNamesWithEveryCharacter) {
+    WriteClipboardText(nullptr, "x\r\n");
+    Command sent(bridge_, 40017);
+    HWND dialog = WaitFor("GnuPG bridge - Recipients");
+    ASSERT_NE(dialog, nullptr);
+    HWND list = GetDlgItem(dialog, 1002);
+    SetDlgItemTextW(dialog, 1001, L"Łucja");
+    EXPECT_TRUE(PollUntil([&] { return ListView_GetItemCount(list) == 1; }, 5000));
+    EXPECT_EQ(ListCell(process_.hProcess, list, 0, 0), kLucja);
+    EXPECT_EQ(ListCell(process_.hProcess, list, 0, 1), lucjaId_);
+    Press(dialog, IDCANCEL);
+    ASSERT_TRUE(sent.Finished());
+}
+
+TEST_F(BridgeTest, GnuPGInAFolderNamedOutsideTheAnsiCodePageRuns) {
+    const std::string folder = "Z:\\tmp\\gbt-Łucja-李明-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryW(Widen(folder).c_str(), nullptr);
+    const std::string gpg = folder + "\\gpg";
+    RunProgram("Z:\\bin\\ln", {"-sf", "/usr/bin/gpg", PathForProgram(kGpg, gpg)}, "");
+    WriteSettings("GpgPath=" + gpg + "\r\nDefaultKey=" + aliceId_ + "\r\nEncryptToSelf=0\r\n");
+    PutUnicodeOnly(kWorld);
+    {
+        Command sent(bridge_, 40018);
+        ASSERT_TRUE(sent.Finished());
+    }
+    const GpgRun verified = Gpg({"--decrypt"}, ClipboardNow());
+    EXPECT_NE(verified.status.find("GOODSIG " + aliceId_), std::string::npos) << verified.log;
+    EXPECT_NE(verified.output.find("Привет, Боб!"), std::string::npos) << verified.output;
+    RunProgram("Z:\\bin\\rm", {"-rf", PathForProgram(kGpg, folder)}, "");
+    WriteSettings("GpgPath=Z:\\usr\\bin\\gpg\r\nDefaultKey=" + aliceId_ +
+                  "\r\nEncryptToSelf=0\r\nLastRecipients=" + bobId_ + "\r\n");
 }
 
 TEST_F(BridgeTest, FilterWordsMustAllMatchAndAnEmptyFilterShowsAllAgain) {
@@ -367,13 +479,21 @@ TEST_F(BridgeTest, FolderHoldsWhatMailToolsLookFor) {
     std::string data(GetFileVersionInfoSizeA(exe.c_str(), &ignored), '\0');
     ASSERT_FALSE(data.empty());
     ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, static_cast<DWORD>(data.size()), &data[0]));
-    for (const char* name : {"FileVersion", "ProductName"}) {
+    struct Case {
+        const char *name, *value; // nullptr: any value
+    } cases[] = {{"FileVersion", nullptr},
+                 {"ProductName", nullptr},
+                 {"ClipboardText", "Unicode"}}; // Wextor hands this program CF_UNICODETEXT
+    for (const Case& c : cases) {
         char* value = nullptr;
         UINT length = 0;
-        const std::string query = std::string("\\StringFileInfo\\040904b0\\") + name;
-        EXPECT_TRUE(
+        const std::string query = std::string("\\StringFileInfo\\040904b0\\") + c.name;
+        ASSERT_TRUE(
             VerQueryValueA(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &length))
-            << name;
+            << c.name;
+        if (c.value) {
+            EXPECT_STREQ(value, c.value);
+        }
     }
     for (const char* file : {"\\PGPKeys.Exe", "\\PGPTray.Exe", "\\PGPBridge.Hlp"})
         EXPECT_NE(GetFileAttributesA((std::string(kBridgeDir) + file).c_str()),
