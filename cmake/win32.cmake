@@ -15,7 +15,7 @@ add_subdirectory(${CMAKE_SOURCE_DIR}/common ${CMAKE_BINARY_DIR}/common)
 
 # On Windows the core's OS primitives are the shell's own *_win.cpp files, so core and shell are
 # one library here (natively the core is a library of its own, with *_posix.cpp primitives).
-set(win_libs psapi advapi32 comctl32 comdlg32 shell32 shlwapi version gdi32 user32 kernel32 ole32 uuid)
+set(win_libs psapi advapi32 comctl32 comdlg32 shell32 shlwapi gdi32 user32 kernel32 ole32 uuid)
 add_library(wextor_win STATIC ${core_sources} ${win_sources})
 target_include_directories(wextor_win PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(wextor_win PUBLIC wincommon ${win_libs})
@@ -93,7 +93,7 @@ file(GLOB win32_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*_test.c
 file(GLOB win32_support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/support/*.cpp)
 add_library(win32_test_support STATIC ${win32_support})
 target_include_directories(win32_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/win32/support)
-target_link_libraries(win32_test_support PUBLIC wextor_win gtest)
+target_link_libraries(win32_test_support PUBLIC wextor_win gtest version)
 set(desktop_tests pgpstub_test pgpcontrol_test mainpgp_test mfdcaller_test maildrivers_test startup_test
     faults_test dpi_test running_test winop_test common_test
     catalogue_test
@@ -123,7 +123,12 @@ target_link_libraries(bigmessage_win PRIVATE wextor_win)
 # End-to-end scenarios: shell scripts that start Wextor5.exe with the testbed.
 add_executable(e2e_unipeek ${CMAKE_SOURCE_DIR}/tests/e2e/unipeek.cpp)
 target_link_libraries(e2e_unipeek PRIVATE user32 kernel32 shell32)
+target_link_libraries(e2e_unipeek PRIVATE version) # imported as a planted DLL would be taken
 set_target_properties(e2e_unipeek PROPERTIES OUTPUT_NAME UniPeek RUNTIME_OUTPUT_DIRECTORY
+                      ${CMAKE_BINARY_DIR}/e2e-tools)
+add_library(e2e_planted SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/planted/planted.c
+                               ${CMAKE_SOURCE_DIR}/tests/e2e/planted/planted.def)
+set_target_properties(e2e_planted PROPERTIES OUTPUT_NAME planted PREFIX "" RUNTIME_OUTPUT_DIRECTORY
                       ${CMAKE_BINARY_DIR}/e2e-tools)
 file(GLOB e2e_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.sh)
 foreach(f IN LISTS e2e_tests)
@@ -132,6 +137,8 @@ foreach(f IN LISTS e2e_tests)
     # They share one screen, mouse and tray: one at a time.
     set_tests_properties(e2e_${name} PROPERTIES RESOURCE_LOCK wine_desktop TIMEOUT 300)
 endforeach()
+# Two prefixes, one for each code page, each made anew.
+set_tests_properties(e2e_unicode_test PROPERTIES TIMEOUT 600)
 
 include(${CMAKE_SOURCE_DIR}/cmake/helpfile.cmake)
 

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "common/syslib_win.h"
 #include "common/unicode_win.h"
 #include "settings.h"
 
@@ -25,6 +26,7 @@ bool Start(const std::string& program, const wchar_t* arguments, const std::stri
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    UseSafeLibrarySearch(); // before any library is loaded by name
     for (const std::string& kleopatra :
          KleopatraCandidates(Environment(L"ProgramFiles(x86)"), Environment(L"ProgramFiles")))
         if (GetFileAttributesW(Widen(kleopatra).c_str()) != INVALID_FILE_ATTRIBUTES &&

@@ -5,9 +5,11 @@
 
 #include <string>
 
+#include "common/syslib_win.h"
 #include "common/unicode_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    UseSafeLibrarySearch(); // before any library is loaded by name
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring folder = self;

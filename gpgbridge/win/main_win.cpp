@@ -1,5 +1,6 @@
 // GpgBridge.exe: carries out PGPtray's commands with GnuPG. "/keys" shows the key list alone.
 #include <windows.h>
+#include "common/syslib_win.h"
 #include <commctrl.h>
 
 #include <cstring>
@@ -7,6 +8,7 @@
 #include "bridge_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    UseSafeLibrarySearch(); // before any library is loaded by name
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     if (std::strstr(commandLine, "/keys")) {

@@ -1,6 +1,7 @@
 // FRONTMFD.EXE, the Mail Form Driver "Any program": the text field of the window that was in
 // front when the user clicked Wextor 5's tray icon.
 #include "driver_win.h"
+#include "common/syslib_win.h"
 #include "frontwindow.h"
 #include "windows_win.h"
 
@@ -13,6 +14,7 @@ std::string ShortOf(HWND window) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    UseSafeLibrarySearch(); // before any library is loaded by name
     mfdpack::DriverProfile profile;
     profile.information = "Any program (the window in front), FRONTMFD.EXE 1.0";
     profile.details =

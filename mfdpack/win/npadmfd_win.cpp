@@ -1,6 +1,7 @@
 // NPADMFD.EXE, the Mail Form Driver for Notepad: the text of its edit field, read and written
 // directly, the clipboard left alone.
 #include "driver_win.h"
+#include "common/syslib_win.h"
 #include "windows_win.h"
 
 namespace {
@@ -20,6 +21,7 @@ std::string NotepadShort(HWND) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    UseSafeLibrarySearch(); // before any library is loaded by name
     mfdpack::DriverProfile profile;
     profile.information = "Notepad, NPADMFD.EXE 1.0";
     profile.details = "Works with Notepad: the whole text of the Notepad window you used last is "

@@ -68,8 +68,9 @@ bool IsPlainPath(const std::string& path) {
 
 ExchangePlace ChooseExchangeFile(const ExchangeFolders& folders) {
     ExchangePlace fallback;
+    // The user's own folders first: there no other user can read the message.
     for (const auto* source :
-         {&folders.dataFolder, &folders.perUserFolder, &folders.sharedFolder}) {
+         {&folders.perUserFolder, &folders.sharedFolder, &folders.dataFolder}) {
         if (!*source)
             continue;
         const std::string folder = (*source)();
@@ -78,7 +79,7 @@ ExchangePlace ChooseExchangeFile(const ExchangeFolders& folders) {
         const std::string file = WithBackslash(folder) + ExchangeFileName;
         if (IsPlainPath(file))
             return {file, true};
-        // Nothing plain at all: the old place, which drivers that read wide text still take.
+        // Nothing plain at all: the first place, which drivers that read wide text still take.
         if (fallback.file.empty())
             fallback.file = file;
     }

@@ -54,14 +54,16 @@ bool IsPlainPath(const std::string& path);
 // handed on (its short form where it has one) with a trailing backslash, or "" when that folder
 // cannot be had. A later one is asked only when no earlier one was plain: asking may make it.
 struct ExchangeFolders {
-    std::function<std::string()> dataFolder;    // beside the log and the lists, as always
-    std::function<std::string()> perUserFolder; // the user's own local folder
-    std::function<std::string()> sharedFolder;  // a folder of the user's own in a shared place
+    // Asked in this order: the user's own local folder, a folder of the user's own in a shared
+    // place, the folder beside the log and the lists (where others may read).
+    std::function<std::string()> perUserFolder;
+    std::function<std::string()> sharedFolder;
+    std::function<std::string()> dataFolder;
 };
 
 struct ExchangePlace {
     std::string file;   // the exchange file's path as handed to the drivers
-    bool plain = false; // false: no candidate was plain, and file is the data folder's
+    bool plain = false; // false: no candidate was plain, and file is the first one's
 };
 
 extern const char* const ExchangeFileName; // "tmpmfd.tmp"

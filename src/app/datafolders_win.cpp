@@ -163,7 +163,11 @@ void SetUpDataPlaces() {
     facts.localAppData = ShellFolder(CSIDL_LOCAL_APPDATA);
     facts.roamingAppData = ShellFolder(CSIDL_APPDATA);
     const std::string perUserDir = PerUserDataDir(facts.localAppData, facts.roamingAppData);
-    facts.perUserFilesExist = !perUserDir.empty() && IsFolder(perUserDir);
+    // The files, not the folder: the folder also holds the exchange file for every install.
+    facts.perUserFilesExist = false;
+    for (const char* name : {"DebugLog.Txt", "MailingList.dat", "ActiveMailers.dat"})
+        facts.perUserFilesExist =
+            facts.perUserFilesExist || (!perUserDir.empty() && IsFile(perUserDir + name));
     const std::string perUserSettings = PerUserSettingsFile(facts.roamingAppData);
     facts.perUserSettingsExist = !perUserSettings.empty() && IsFile(perUserSettings);
 

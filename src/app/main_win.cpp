@@ -1,5 +1,6 @@
 // Program entry of Wextor5.exe.
 #include "app/Just1_32_win.h"
+#include "common/syslib_win.h"
 #include "app/appexception.h"
 #include "app/datafolders_win.h"
 #include "app/global.h"
@@ -29,6 +30,7 @@ std::string ExePath() {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    UseSafeLibrarySearch(); // before any library is loaded by name
     // The duplicate check's first half comes before anything else.
     const TPreviousInstance previousInstance;
 

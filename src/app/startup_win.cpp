@@ -1,5 +1,7 @@
 #include "app/startup_win.h"
 
+#include "support/fileutil.h"
+
 #include "app/datafolders_win.h"
 #include "app/global.h"
 #include "app/settings_win.h"
@@ -46,6 +48,13 @@ void FormCreate(TfrmProps& form) {
     const ExchangePlace exchange = ExchangePlaceOfThisUser();
     ExchangeFilePath = exchange.file;
     DebugLog("Exchange file: " + ExchangeFilePath);
+    // A message left by a run that never ended (a crash, a kill, a logoff) goes now, here and
+    // where earlier versions kept the file.
+    for (const std::string& leftover : {ExchangeFilePath, DataFolder() + ExchangeFileName})
+        if (platform::FileExists(leftover)) {
+            DebugLog("Wiped an exchange file left over: " + leftover);
+            WipeFile(leftover);
+        }
     if (!exchange.plain) {
         MsgBoxRequest box;
         box.text = NoPlainExchangeText(ExchangeFilePath);

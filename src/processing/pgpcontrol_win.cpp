@@ -1,6 +1,7 @@
 #include "processing/pgpcontrol_win.h"
 
 #include "processing/clipboard_win.h"
+#include "common/syslib_win.h"
 #include "common/unicode_win.h"
 #include "common/pump_win.h"
 #include "winctl/WinExecW_win.h"
@@ -77,18 +78,13 @@ bool PgpTakesUnicode() {
     std::string path = PgpMainExe;
     if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
         path = path.substr(1, path.size() - 2);
-    const std::wstring file = Widen(path);
-    DWORD unused = 0;
-    const DWORD size = GetFileVersionInfoSizeW(file.c_str(), &unused);
-    if (size == 0)
-        return false;
-    std::vector<char> info(size);
-    if (!GetFileVersionInfoW(file.c_str(), 0, size, info.data()))
+    std::vector<char> info;
+    if (!ReadVersionResource(Widen(path), info))
         return false;
     const std::wstring key = L"\\StringFileInfo\\" + Widen(PgpVersionBlock) + L"\\ClipboardText";
     void* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueW(info.data(), key.c_str(), &value, &length) || !value || length == 0)
+    if (!QueryVersionValue(info, key, &value, &length) || length == 0)
         return false;
     const wchar_t* text = static_cast<const wchar_t*>(value);
     const wchar_t* end = reinterpret_cast<const wchar_t*>(info.data() + info.size());

@@ -1,5 +1,7 @@
 #include "support/help_win.h"
 
+#include "common/syslib_win.h"
+
 #include "support/help.h"
 #include "support/msgbox.h"
 
@@ -19,7 +21,7 @@ HtmlHelpFn loadedEngine = nullptr;
 
 HtmlHelpFn HtmlHelpEngine() {
     if (!loadedEngine)
-        if (HMODULE module = LoadLibraryW(L"hhctrl.ocx"))
+        if (HMODULE module = LoadSystemLibrary(L"hhctrl.ocx"))
             loadedEngine = reinterpret_cast<HtmlHelpFn>(
                 reinterpret_cast<void*>(GetProcAddress(module, "HtmlHelpW")));
     return loadedEngine;

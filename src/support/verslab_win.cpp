@@ -1,5 +1,6 @@
 #include "support/verslab_win.h"
 
+#include "common/syslib_win.h"
 #include "common/unicode_win.h"
 
 #include <vector>
@@ -18,18 +19,14 @@ std::string OwnExecutable() {
 std::string ReadVersionValue(const std::string& fileName, const std::string& langCharset,
                              const std::string& key) {
     const std::wstring file = Widen(fileName.empty() ? OwnExecutable() : fileName);
-    DWORD unused = 0;
-    const DWORD size = GetFileVersionInfoSizeW(file.c_str(), &unused);
-    if (size == 0)
-        return kNoVersionData;
-    std::vector<char> info(size + sizeof(wchar_t));
-    if (!GetFileVersionInfoW(file.c_str(), 0, size, info.data()))
+    std::vector<char> info;
+    if (!ReadVersionResource(file, info))
         return kNoVersionData; // a buffer never filled holds no version data to query
     VersionQueryResult query;
     void* value = nullptr;
     UINT length = 0;
     const std::wstring path = Widen(VersionQueryPath(langCharset, key));
-    if (VerQueryValueW(info.data(), path.c_str(), &value, &length) && value) {
+    if (QueryVersionValue(info, path, &value, &length)) {
         query.found = true;
         query.length = length;
         const wchar_t* text = static_cast<const wchar_t*>(value);

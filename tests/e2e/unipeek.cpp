@@ -4,6 +4,7 @@
 //   UniPeek.exe /get CLASS FILE    that field's text into the file
 //   UniPeek.exe /clip FILE         the clipboard's CF_UNICODETEXT into the file
 //   UniPeek.exe /title CLASS FILE  the title of the top window of CLASS into the file
+//   UniPeek.exe /version FILE      whether FILE has a version resource (version.dll imported)
 #include <windows.h>
 #include <shellapi.h>
 
@@ -84,6 +85,10 @@ int main() {
     const std::wstring verb = argv[1];
     if (verb == L"/clip")
         return Save(argv[2], Clipboard()) ? 0 : 1;
+    if (verb == L"/version") {
+        DWORD unused = 0;
+        return GetFileVersionInfoSizeW(argv[2], &unused) ? 0 : 1;
+    }
     if (argc != 4)
         return 2;
     if (verb == L"/title") {

@@ -114,43 +114,48 @@ TEST(DataPlaces, WindowsFolderWithoutBackslashStillNamesTheFile) {
     EXPECT_EQ(carries[0].from, "C:\\WINNT\\Wextor5.INI");
 }
 
+// The user's own local folder first, for every install: no other user may read the message
+// while it is there. The program's folder (readable by others in a copy in C:\\Tools) comes last.
 TEST(ExchangePlace, FirstPlainFolderWinsAndLaterOnesAreNotAsked) {
     const char* const dataShort = "C:\\PROGRA~1\\WEXTOR~1\\";
     const char* const localShort = "C:\\Users\\LUCJA~1\\AppData\\Local\\WEXTOR~1\\";
     const char* const shared = "C:\\ProgramData\\WEXTOR~1\\S-1-5-21-7-1001\\";
     struct Case {
         const char* what;
-        std::vector<std::string> folders; // data, per-user, shared
+        std::vector<std::string> folders; // per-user, shared, data: in the order they are asked
         std::string file;
         bool plain;
         int asked;
     } cases[] = {
-        {"all plain: the old place",
-         {dataShort, localShort, shared},
-         std::string(dataShort) + "tmpmfd.tmp",
+        {"all plain: the user's own folder",
+         {localShort, shared, dataShort},
+         std::string(localShort) + "tmpmfd.tmp",
          true,
          1},
-        {"blank (8.3 names off)",
-         {"C:\\Program Files\\Wextor 5\\", localShort, shared},
-         std::string(localShort) + "tmpmfd.tmp",
+        {"a blank in the user's folder (8.3 names off)",
+         {"C:\\Users\\Lucja Z\\AppData\\Local\\Wextor 5\\", shared, dataShort},
+         std::string(shared) + "tmpmfd.tmp",
          true,
          2},
         {"non-ASCII short name",
-         {"C:\\Users\\\xC5\x81UCJ~1\\Local\\WEXTOR~1\\",
-          "C:\\Users\\\xC5\x81UCJ~1\\Local\\WEXTOR~1\\", shared},
+         {"C:\\Users\\\xC5\x81UCJ~1\\Local\\WEXTOR~1\\", shared, dataShort},
          std::string(shared) + "tmpmfd.tmp",
          true,
-         3},
-        {"empty ones are skipped", {"", "", shared}, std::string(shared) + "tmpmfd.tmp", true, 3},
-        {"no trailing backslash", {"C:\\WX", "", ""}, "C:\\WX\\tmpmfd.tmp", true, 1},
-        {"a tab is no plain character",
-         {"C:\\A\tB\\", "", "C:\\S\\"},
-         "C:\\S\\tmpmfd.tmp",
+         2},
+        {"only the program's folder",
+         {"", "", dataShort},
+         std::string(dataShort) + "tmpmfd.tmp",
          true,
          3},
+        {"no trailing backslash", {"C:\\WX", "", ""}, "C:\\WX\\tmpmfd.tmp", true, 1},
+        {"a tab is no plain character",
+         {"C:\\A\tB\\", "C:\\S\\", ""},
+         "C:\\S\\tmpmfd.tmp",
+         true,
+         2},
         {"none plain: the first one, flagged",
-         {"C:\\Users\\\xE6\x9D\x8E\\Wextor 5\\", "C:\\Users\\\xE6\x9D\x8E\\L\\", ""},
-         "C:\\Users\\\xE6\x9D\x8E\\Wextor 5\\tmpmfd.tmp",
+         {"C:\\Users\\\xE6\x9D\x8E\\L\\", "", "C:\\Users\\\xE6\x9D\x8E\\Wextor 5\\"},
+         "C:\\Users\\\xE6\x9D\x8E\\L\\tmpmfd.tmp",
          false,
          3},
         {"nothing at all", {"", "", ""}, "", false, 3},
@@ -164,7 +169,11 @@ TEST(ExchangePlace, FirstPlainFolderWinsAndLaterOnesAreNotAsked) {
                 return c.folders[i];
             };
         };
-        const ExchangePlace place = ChooseExchangeFile({source(0), source(1), source(2)});
+        ExchangeFolders folders;
+        folders.perUserFolder = source(0);
+        folders.sharedFolder = source(1);
+        folders.dataFolder = source(2);
+        const ExchangePlace place = ChooseExchangeFile(folders);
         EXPECT_EQ(place.file, c.file) << c.what;
         EXPECT_EQ(place.plain, c.plain) << c.what;
         EXPECT_EQ(asked, c.asked) << c.what;
