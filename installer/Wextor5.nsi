@@ -12,6 +12,19 @@ Unicode true
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
 
+; A new settings file starts as UTF-16, so that Windows keeps a path of any letters in it (it
+; writes a file it creates in the ANSI code page otherwise).
+!macro UnicodeIni FILE
+    ${IfNot} ${FileExists} "${FILE}"
+        ClearErrors
+        FileOpen $9 "${FILE}" w
+        ${IfNot} ${Errors}
+            FileWriteWord $9 0xFEFF
+            FileClose $9
+        ${EndIf}
+    ${EndIf}
+!macroend
+
 !define ACTIVE_GAP "                                                                                                                                                                                                        "
 
 Name "Wextor 5"
@@ -115,7 +128,9 @@ Section "Mail Form Drivers (Any program, Notepad)" SecDrivers
     ClearErrors
     ReadINIStr $1 "$WINDIR\win.ini" "Mail Form Drivers" "Path"
     ${If} $1 == ""
-        WriteINIStr "$WINDIR\win.ini" "Mail Form Drivers" "Path" "$INSTDIR\MFD"
+        ; By its short name: WIN.INI keeps the ANSI code page, which may not carry the folder's letters.
+        GetFullPathName /SHORT $2 "$INSTDIR\MFD"
+        WriteINIStr "$WINDIR\win.ini" "Mail Form Drivers" "Path" $2
     ${EndIf}
     ; A first install: "Any program" is active, so the first tray click works.
     Call DataFolder
@@ -141,10 +156,12 @@ Section "GnuPG bridge (PGP with Gpg4win)" SecBridge
     ${EndIf}
     ReadINIStr $2 $1 "PGP" "Mainexe"
     ${If} $2 == ""
+        !insertmacro UnicodeIni $1
         ClearErrors
         WriteINIStr $1 "PGP" "Mainexe" "$INSTDIR\GnuPG bridge\GpgBridge.exe"
         ${If} ${Errors}
             CreateDirectory "$APPDATA\Wextor 5"
+            !insertmacro UnicodeIni "$APPDATA\Wextor 5\Wextor5.INI"
             WriteINIStr "$APPDATA\Wextor 5\Wextor5.INI" "PGP" "Mainexe" "$INSTDIR\GnuPG bridge\GpgBridge.exe"
         ${EndIf}
     ${EndIf}

@@ -48,3 +48,25 @@ TEST(PrivateProfile, RefusedWriteRaisesUnableToWrite) {
     }
     SetReadOnly(path, false);
 }
+
+// A value the code page cannot carry (the bridge's path under a profile named in another
+// script) is kept: the file becomes UTF-16, what it held before kept too. Plain values leave
+// an older file as it is.
+TEST(PrivateProfile, ValuesInAnyScriptAreKept) {
+    TempDir dir;
+    const std::string path = dir.file("Wextor5.INI");
+    WriteFile(path, "[General]\r\nTipEnabled=0\r\nName=Caf\xE9\r\n");
+    PrivateProfile ini(path);
+    ini.WriteString("General", "TipNumber", "3");
+    EXPECT_EQ(ReadFile(path).substr(0, 9), "[General]") << "still the code page's bytes";
+    const std::string exe =
+        "C:\\Users\\Łucja 李明\\AppData\\Local\\Programs\\Wextor 5\\GpgBridge.exe";
+    ini.WriteString("PGP", "Mainexe", exe);
+    EXPECT_EQ(ReadFile(path).substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(ini.ReadString("PGP", "Mainexe", ""), exe);
+    EXPECT_EQ(ini.ReadString("General", "Name", ""), "Café");
+    EXPECT_EQ(ini.ReadString("General", "TipNumber", ""), "3");
+    PrivateProfile fresh(dir.file("new.ini"));
+    fresh.WriteString("PGP", "Mainexe", exe);
+    EXPECT_EQ(fresh.ReadString("PGP", "Mainexe", ""), exe);
+}
