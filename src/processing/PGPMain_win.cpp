@@ -65,7 +65,7 @@ class UserClipboardScope {
         if (!outgoing_ || resultLeftOnClipboard)
             return;
         try {
-            if (!saved || !saved->Restore())
+            if (!saved || !saved->Restore(ClipboardOwner()))
                 SetClipboardText("");
         } catch (...) {
             // Nothing more to give back; the run's own error is the one to report.
@@ -316,7 +316,7 @@ void MainPGP(bool routine) {
     }
 
     SavedClipboard saved;
-    const bool kept = !choice.read && saved.Save();
+    const bool kept = !choice.read && saved.Save(ClipboardOwner());
     UserClipboardScope restoring(kept ? &saved : nullptr, !choice.read);
     // PGP works on whatever the clipboard holds: a body that did not get there must not be
     // stood in for by someone else's text.

@@ -2,17 +2,13 @@
 
 #include "common/clipboard_win.h"
 
-namespace {
-
-// The clipboard needs a window of ours as its owner; a message-only one stays out of every
-// window walk.
+// Windows sets no data on a clipboard emptied without an owner; a message-only window stays
+// out of every window walk.
 HWND ClipboardOwner() {
     static HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                         GetModuleHandleA(nullptr), nullptr);
     return owner;
 }
-
-} // namespace
 
 std::string GetClipboardText() {
     std::string text;

@@ -1,10 +1,13 @@
-// The clipboard as text (CF_TEXT).
+// The clipboard as text: UTF-8 here, CF_UNICODETEXT (and CF_TEXT beside it) there.
 #pragma once
 
 // The registered formats that keep clipboard content private are common/clipboard_win.h's.
 #include "common/clipboard_win.h"
 
 #include <string>
+
+// The program's window that owns what it puts on the clipboard.
+HWND ClipboardOwner();
 
 // The clipboard text up to its first NUL; empty when there is none or the clipboard stays busy.
 std::string GetClipboardText();
