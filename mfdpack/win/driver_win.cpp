@@ -5,8 +5,11 @@
 #include "exchange.h"
 #include "files_win.h"
 #include "frontwindow.h"
+#include "guards.h"
+#include "history_win.h"
 #include "keys_win.h"
 #include "request.h"
+#include "target_win.h"
 #include "windows_win.h"
 
 namespace mfdpack {
@@ -14,11 +17,11 @@ namespace mfdpack {
 namespace {
 
 // The text of the window's field, directly or, where allowed, by select-all and copy with the
-// user's clipboard kept.
+// user's clipboard kept. Only the keys road touches the clipboard.
 bool TakeText(const DriverProfile& profile, HWND window, std::string& text) {
     if (HWND field = TextFieldOf(window))
         return ReadFieldText(field, text);
-    if (!profile.useKeys)
+    if (!profile.useKeys || !KeysRoadAllowed((std::string(profile.name) + ".EXE").c_str()))
         return false;
     const UniqueWindow owner = MakeClipboardOwner();
     SavedClipboard saved;
@@ -32,7 +35,7 @@ bool TakeText(const DriverProfile& profile, HWND window, std::string& text) {
 bool PutText(const DriverProfile& profile, HWND window, const std::string& text) {
     if (HWND field = TextFieldOf(window))
         return ReplaceFieldText(field, text);
-    if (!profile.useKeys)
+    if (!profile.useKeys || !KeysRoadAllowed((std::string(profile.name) + ".EXE").c_str()))
         return false;
     const UniqueWindow owner = MakeClipboardOwner();
     SavedClipboard saved;
@@ -55,9 +58,16 @@ int Probe(const DriverProfile& profile, const std::string& path) {
 int Read(const DriverProfile& profile, const std::string& path) {
     // A file left from before must not pass for this window's text.
     DeleteFileIfThere(path);
+    ForgetTarget(profile.name);
     HWND window = profile.findWindow();
+    if (!window)
+        return ExitNoWindow;
+    // Windows would let the text be read but not put back: refuse before the user chooses
+    // recipients for nothing.
+    if (!RightsAllowServing(OwnIntegrity(), IntegrityOfWindow(window)))
+        return ExitHigherRights;
     std::string text;
-    if (!window || !TakeText(profile, window, text))
+    if (!TakeText(profile, window, text))
         return ExitNoWindow;
     ExchangeOut m;
     m.wtype = ChooseWtype(text);
@@ -66,9 +76,13 @@ int Read(const DriverProfile& profile, const std::string& path) {
     m.shortText = profile.shortFor(window);
     m.body = text;
     m.hasBody = !text.empty();
-    if (!WriteFileBytes(path, BuildExchangeText(m)))
+    // Without the record the write could not find its way back: better to fail now.
+    if (!RememberTarget(profile.name, window))
         return ExitFileError;
-    MarkTarget(window);
+    if (!WriteFileBytes(path, BuildExchangeText(m))) {
+        ForgetTarget(profile.name);
+        return ExitFileError;
+    }
     return ExitDone;
 }
 
@@ -83,13 +97,12 @@ bool BodyOf(const std::string& file, std::string& body) {
 }
 
 int Write(const DriverProfile& profile, const std::string& path) {
+    // Only the window that was read, never whatever is in front now: the user may have closed
+    // it while choosing recipients. Wextor 5 then leaves the result on the clipboard.
+    HWND window = TakeRememberedTarget(profile.name);
     std::string file, body;
     if (!ReadFileBytes(path, file) || !BodyOf(file, body))
         return ExitNoExchange;
-    HWND window = MarkedTarget();
-    if (!window)
-        window = profile.findWindow();
-    ClearMarks();
     if (!window)
         return ExitNoWindow;
     return PutText(profile, window, body) ? ExitDone : ExitNotTaken;

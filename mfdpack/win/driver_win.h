@@ -13,13 +13,15 @@ namespace mfdpack {
 // Exit codes: Wextor 5 reports any other than 0 as a failed request.
 enum : int {
     ExitDone = 0,
-    ExitNoExchange = 2, // Write: no exchange file, or one with nothing to put back
-    ExitNoWindow = 3,   // nothing in front that holds text
-    ExitFileError = 4,  // the exchange file could not be written
-    ExitNotTaken = 5,   // the window did not take the text
+    ExitNoExchange = 2,   // Write: no exchange file, or one with nothing to put back
+    ExitNoWindow = 3,     // nothing in front that holds text
+    ExitFileError = 4,    // the exchange file could not be written
+    ExitNotTaken = 5,     // the window did not take the text
+    ExitHigherRights = 6, // read: the window's program runs with higher rights than the driver
 };
 
 struct DriverProfile {
+    const char* name;        // "FRONTMFD": names what the driver remembers between requests
     const char* information; // the probe's Information and the first line of Details (UTF-8)
     const char* details;     // the rest of the Details box (UTF-8)
     const char* caption;     // the Details box's title (UTF-8)

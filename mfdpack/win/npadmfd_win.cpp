@@ -23,10 +23,15 @@ std::string NotepadShort(HWND) {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     UseSafeLibrarySearch(); // before any library is loaded by name
     mfdpack::DriverProfile profile;
+    profile.name = "NPADMFD";
     profile.information = "Notepad, NPADMFD.EXE 1.0";
     profile.details = "Works with Notepad: the whole text of the Notepad window you used last is "
                       "the message. Notepad's Undo brings your text back.\r\n\r\n"
-                      "Text in every language and script is carried unchanged.";
+                      "Text in every language and script is carried unchanged.\r\n\r\n"
+                      "The result goes back only into the Notepad that was read; if you closed "
+                      "it meanwhile, nothing is pasted (exit code 3) and Wextor 5 leaves the "
+                      "result on the clipboard. A Notepad running with higher rights (as "
+                      "administrator) is refused before anything is read (exit code 6).";
     profile.caption = "About NPADMFD.EXE";
     profile.findWindow = TopNotepad;
     profile.shortFor = NotepadShort;

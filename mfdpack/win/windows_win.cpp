@@ -12,7 +12,6 @@ namespace mfdpack {
 
 namespace {
 
-const char kMark[] = "Wextor5.MfdPack.Target";
 constexpr UINT kAnswerMs = 5000;
 
 BOOL CALLBACK CollectWindow(HWND w, LPARAM list) {
@@ -165,24 +164,6 @@ bool ReplaceFieldText(HWND field, const std::string& text) {
     SendMessageTimeoutW(field, EM_SETMODIFY, TRUE, 0, SMTO_ABORTIFHUNG, kAnswerMs, &ignored);
     std::string now;
     return ReadFieldText(field, now) && SameTextButLineEnds(now, text);
-}
-
-void MarkTarget(HWND target) {
-    ClearMarks();
-    SetPropA(target, kMark, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(1)));
-}
-
-HWND MarkedTarget() {
-    for (HWND w : TopLevelWindows())
-        if (IsWindowVisible(w) && GetPropA(w, kMark))
-            return w;
-    return nullptr;
-}
-
-void ClearMarks() {
-    for (HWND w : TopLevelWindows())
-        if (GetPropA(w, kMark))
-            RemovePropA(w, kMark);
 }
 
 } // namespace mfdpack

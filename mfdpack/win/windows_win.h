@@ -31,10 +31,4 @@ bool ReadFieldText(HWND window, std::string& text);
 // earlier text back. False when the control did not take it.
 bool ReplaceFieldText(HWND field, const std::string& text);
 
-// Each request is a process of its own: the window a read took is marked, so that the write
-// that follows goes back to it even if another window came up in front meanwhile.
-void MarkTarget(HWND target);
-HWND MarkedTarget();
-void ClearMarks();
-
 } // namespace mfdpack

@@ -23,6 +23,7 @@ struct Pane {
     bool takesKeys = true;
     std::string pasteOwnerClass; // the class of the clipboard's owner when the text was pasted
     bool pasteOwnerOurs = false; // whether that owner is a window of this process
+    int ctrlKeys = 0;            // Ctrl+letter presses the pane got
 };
 Pane pane;
 
@@ -70,6 +71,7 @@ void PutUnicodeOnClipboard(const std::string& utf8) {
 }
 
 void OnCtrlKey(HWND w, WPARAM key) {
+    ++pane.ctrlKeys;
     if (key == 'A')
         pane.allSelected = true;
     if (key == 'C' && pane.allSelected && OpenClipboard(w)) {
@@ -123,8 +125,10 @@ class KeysTest : public ::testing::Test {
         CloseClipboard();
         exchange_ = TempFolder() + "mfdpack-keys.tmp";
         RemoveFile(exchange_);
+        SetClipboardRegistry({});
     }
     void TearDown() override {
+        SetClipboardRegistry({});
         DestroyWindow(window_);
         UnregisterClassW(kPaneClass, GetModuleHandleW(nullptr));
         RemoveFile(exchange_);
@@ -207,12 +211,64 @@ TEST_F(KeysTest, EveryCharacterBothWaysAndTheUsersUnicodeClipboardKept) {
 
     if (GetACP() != 1252)
         GTEST_SKIP() << "the ANSI code page here is " << GetACP() << ", not 1252";
+    // Each write goes back to the window of the read before it, once.
+    ASSERT_EQ(RunDriver("read File=" + exchange_), 0u);
     // Declared nothing: Windows-1252 bytes (FC is ü, DF is ß, 80 is €).
     WriteExchange("Wtype: 1\r\nDefault-Mail-Domain: \r\n\r\nGr\xFC\xDF"
                   "e, 5 \x80");
     ASSERT_EQ(RunDriver("Write File=" + exchange_), 0u);
     EXPECT_EQ(pane.text, "Grüße, 5 €");
     EXPECT_EQ(ClipboardUnicode(), users);
+}
+
+// With clipboard history or sync on, the keys road would leave the message in Windows' history:
+// the user is asked once, the answer kept, and a "no" copies nothing and presses no key.
+TEST_F(KeysTest, ClipboardHistoryAsksOnceAndTheAnswerIsKept) {
+    const struct {
+        const char* what;
+        ClipboardRegistry registry;
+        int answer;
+        DWORD readExit;
+        int boxes;
+        DWORD kept; // the remembered answer afterwards; 9: none
+    } cases[] = {
+        {"history on, go on", {&kOn}, IDYES, 0, 1, 1},
+        {"sync on, keep it off", {nullptr, &kOn}, IDNO, 3, 1, 0},
+        {"history on, kept off before", {&kOn, nullptr, nullptr, nullptr, &kOff}, IDYES, 3, 0, 0},
+        {"history on, gone on before", {&kOn, nullptr, nullptr, nullptr, &kOn}, IDNO, 0, 0, 1},
+        {"history on but forbidden by policy", {&kOn, nullptr, &kOff}, IDNO, 0, 0, 9},
+        {"history and sync off", {&kOff, &kOff}, IDNO, 0, 0, 9},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetClipboardRegistry(c.registry);
+        pane.text = "Typed in the pane.";
+        pane.ctrlKeys = 0;
+        RemoveFile(exchange_);
+        const DWORD clipboardBefore = GetClipboardSequenceNumber();
+        DriverBoxes boxes;
+        boxes.answer = c.answer;
+        EXPECT_EQ(RunDriver("read File=" + exchange_, "FRONTMFD.EXE", &boxes), c.readExit);
+        EXPECT_EQ(boxes.shown, c.boxes);
+        if (c.boxes) {
+            EXPECT_NE(boxes.text.find("clipboard history"), std::string::npos) << boxes.text;
+        }
+        DWORD kept = 9;
+        GetDword(HKEY_CURRENT_USER, kPackKey, kChoiceValue, kept);
+        EXPECT_EQ(kept, c.kept);
+        ExpectClipboardKept();
+        if (c.readExit != 0) {
+            EXPECT_EQ(pane.ctrlKeys, 0);
+            EXPECT_EQ(GetClipboardSequenceNumber(), clipboardBefore);
+            EXPECT_FALSE(FileThere(exchange_));
+            continue;
+        }
+        // Asked once: the write that follows goes on without a box.
+        WriteExchange("Wtype: 0\r\n\r\nArmour");
+        EXPECT_EQ(RunDriver("Write File=" + exchange_, "FRONTMFD.EXE", &boxes), 0u);
+        EXPECT_EQ(boxes.shown, c.boxes);
+        EXPECT_EQ(pane.text, "Armour");
+    }
 }
 
 } // namespace
