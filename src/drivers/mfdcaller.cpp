@@ -76,7 +76,8 @@ std::string DriverFailureText(const std::string& driverFile, const std::string& 
     if (StartsWith(request, WriteFileRequest))
         return what + how +
                "\r\n\r\nThe result did not reach your e-mail program. Check the message there "
-               "before you send it: it may be neither encrypted nor signed.";
+               "before you send it: it may be neither encrypted nor signed. The result is on the "
+               "clipboard.";
     if (StartsWith(request, ReadFileRequest))
         return std::string(NoDataText) + "\r\n\r\n" + what + how +
                " Nothing was changed in your e-mail program.";
