@@ -126,3 +126,23 @@ SettingsPlace ChooseSettingsPlace(bool windowsDirWritable, bool perUserFileExist
         return {"GpgBridge.INI", std::string()};
     return {perUser, windowsDir.empty() ? std::string() : InFolder(windowsDir, "GpgBridge.INI")};
 }
+
+std::vector<std::string> PathFolders(const std::string& path) {
+    std::vector<std::string> folders;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find(';', start);
+        if (end == std::string::npos)
+            end = path.size();
+        std::string folder = Trim(path.substr(start, end - start));
+        start = end + 1;
+        folder.erase(std::remove(folder.begin(), folder.end(), '"'), folder.end());
+        const bool drive = folder.size() >= 3 &&
+                           std::isalpha(static_cast<unsigned char>(folder[0])) &&
+                           folder[1] == ':' && (folder[2] == '\\' || folder[2] == '/');
+        const bool unc = folder.size() >= 3 && folder[0] == '\\' && folder[1] == '\\';
+        if (drive || unc)
+            folders.push_back(folder);
+    }
+    return folders;
+}

@@ -21,6 +21,10 @@ bool ParseFlag(const std::string& text, bool fallback);
 std::vector<std::string> GpgCandidates(const std::string& setting,
                                        const std::string& programFilesX86,
                                        const std::string& programFiles);
+// The folders of a PATH value to look for gpg.exe in: only absolute ones ("C:\\x",
+// "\\\\server\\x"), quotes removed, so that neither the current folder nor one relative to it is
+// ever searched.
+std::vector<std::string> PathFolders(const std::string& path);
 // Kleopatra, for the PGPKeys program: the same two folders with "\Gpg4win\bin\kleopatra.exe".
 std::vector<std::string> KleopatraCandidates(const std::string& programFilesX86,
                                              const std::string& programFiles);

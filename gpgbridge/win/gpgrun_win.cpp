@@ -165,9 +165,17 @@ std::string FindGpg(const BridgeSettings& settings) {
              settings.gpgPath, environment(L"ProgramFiles(x86)"), environment(L"ProgramFiles")))
         if (FileExists(candidate))
             return candidate;
-    wchar_t found[MAX_PATH] = {};
-    if (SearchPathW(nullptr, L"gpg.exe", nullptr, MAX_PATH, found, nullptr))
-        return Utf8Of(found);
+    // The PATH's folders alone: a gpg.exe in the current folder (an attachment folder, a
+    // download folder) must never be the one that gets the message.
+    const DWORD n = GetEnvironmentVariableW(L"PATH", nullptr, 0);
+    std::wstring path(n, L'\0');
+    const DWORD got = n ? GetEnvironmentVariableW(L"PATH", &path[0], n) : 0;
+    for (std::string folder : PathFolders(got && got < n ? Utf8Of(path.c_str()) : std::string())) {
+        if (folder.back() != '\\')
+            folder += '\\';
+        if (FileExists(folder + "gpg.exe"))
+            return folder + "gpg.exe";
+    }
     return {};
 }
 

@@ -96,3 +96,20 @@ TEST(ChooseSettingsPlace, Table) {
     }
     EXPECT_EQ(ChooseSettingsPlace(false, false, "", "C:\\R").carryFrom, "");
 }
+
+TEST(PathFolders, OnlyAbsoluteFoldersAreSearched) {
+    using V = std::vector<std::string>;
+    struct Case {
+        const char* path;
+        V folders;
+    } cases[] = {
+        {"", V{}},
+        {"C:\\Windows\\system32;C:\\Windows", V{"C:\\Windows\\system32", "C:\\Windows"}},
+        {".;;bin;\\tools;C:relative;C:\\GnuPG\\bin", V{"C:\\GnuPG\\bin"}},
+        {"\"C:\\Program Files\\GnuPG\\bin\"; \\\\server\\share\\bin ",
+         V{"C:\\Program Files\\GnuPG\\bin", "\\\\server\\share\\bin"}},
+        {"C:\\Users\\李明\\bin;", V{"C:\\Users\\李明\\bin"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PathFolders(c.path), c.folders) << c.path;
+}
