@@ -11,6 +11,7 @@
 #include "common/pump_win.h"
 #include "common/unicode_win.h"
 #include "common/winerror_win.h"
+#include "places_win.h"
 #include "text.h"
 
 // The message travels to gpg and back through its standard handles only, never through a file:
@@ -367,13 +368,8 @@ std::string PathForProgram(const std::string& program, const std::string& window
 }
 
 std::string FindGpg(const BridgeSettings& settings) {
-    auto environment = [](const wchar_t* name) {
-        wchar_t value[MAX_PATH] = {};
-        const DWORD n = GetEnvironmentVariableW(name, value, MAX_PATH);
-        return n > 0 && n < MAX_PATH ? Utf8Of(value) : std::string();
-    };
-    for (const std::string& candidate : GpgCandidates(
-             settings.gpgPath, environment(L"ProgramFiles(x86)"), environment(L"ProgramFiles")))
+    for (const std::string& candidate :
+         GpgCandidates(settings.gpgPath, FindGpg4winPlaces(L"Software\\GnuPG")))
         if (FileExists(candidate))
             return candidate;
     // The PATH's folders alone: a gpg.exe in the current folder (an attachment folder, a

@@ -69,4 +69,31 @@ TEST(RunGpg, BigMessageThroughLinuxGpgAndBack) {
     RunProgram("Z:\\bin\\rm", {"-rf", PathForProgram(kGpg, home)}, "");
 }
 
+// Gpg4win's installer names its folder in the registry: the 32-bit view from a 32-bit installer,
+// which a 64-bit bridge must read as well as a 32-bit one.
+TEST(FindGpg, FromTheRegistrysInstallDirectory) {
+    const std::string folder = "C:\\gpg4win-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    CreateDirectoryA((folder + "\\bin").c_str(), nullptr);
+    ASSERT_TRUE(
+        CopyFileA(WindowsPath(STANDIN_GPG).c_str(), (folder + "\\bin\\gpg.exe").c_str(), FALSE));
+    for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\GnuPG", 0, nullptr, 0,
+                                  KEY_SET_VALUE | view, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExA(key, "Install Directory", 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(folder.c_str()),
+                       static_cast<DWORD>(folder.size() + 1));
+        RegCloseKey(key);
+        const std::string found = FindGpg(BridgeSettings());
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "Software\\GnuPG", view, 0);
+        EXPECT_EQ(found, folder + "\\bin\\gpg.exe") << view;
+        EXPECT_TRUE(RunGpg(found, {}, "").ran);
+    }
+    DeleteFileA((folder + "\\bin\\gpg.exe").c_str());
+    RemoveDirectoryA((folder + "\\bin").c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
 } // namespace
