@@ -2,10 +2,11 @@
 
 #include <cstddef>
 
-Args CommonArgs(const std::string& statusFile, const std::string& logFile) {
-    // Text is UTF-8 both ways: arguments, and user ids in status and log lines.
-    return {"--batch", "--no-tty",      "--yes",    "--utf8-strings", "--display-charset",
-            "utf-8",   "--status-file", statusFile, "--logger-file",  logFile};
+Args CommonArgs() {
+    // Text is UTF-8 both ways: arguments, and user ids in status and log lines. Status lines
+    // share standard error with the log, so that no file is needed for either.
+    return {"--batch",           "--no-tty", "--yes",       "--utf8-strings",
+            "--display-charset", "utf-8",    "--status-fd", "2"};
 }
 
 Args ListKeysArgs(bool secret) {

@@ -1,14 +1,14 @@
-// The GnuPG command lines the bridge runs. The caller adds the common options (status file,
-// logger file) and supplies input and output through standard input and output.
+// The GnuPG command lines the bridge runs. The caller adds the common options and supplies
+// input, output, status and log through gpg's standard handles.
 #pragma once
 #include <string>
 #include <vector>
 
 using Args = std::vector<std::string>;
 
-// --batch --no-tty --yes --utf8-strings --display-charset utf-8 --status-file S --logger-file L
-// (and nothing that asks for a passphrase outside GnuPG's own agent).
-Args CommonArgs(const std::string& statusFile, const std::string& logFile);
+// --batch --no-tty --yes --utf8-strings --display-charset utf-8 --status-fd 2 (and nothing that
+// asks for a passphrase outside GnuPG's own agent).
+Args CommonArgs();
 Args ListKeysArgs(bool secret); // --with-colons --fixed-list-mode --list-(secret-)keys
 // --armor --encrypt [-r id]... [--sign [-u signer]] [--trust-model always]
 Args EncryptArgs(const std::vector<std::string>& recipients, bool sign, const std::string& signer,

@@ -32,20 +32,6 @@ std::string InFolder(std::string folder, const char* tail) {
     return folder + "\\" + tail;
 }
 
-std::vector<std::string> InBothFolders(const std::string& programFilesX86,
-                                       const std::string& programFiles, const char* tail) {
-    std::vector<std::string> paths;
-    for (const std::string* folder : {&programFilesX86, &programFiles}) {
-        if (folder->empty())
-            continue;
-        const std::string path = InFolder(*folder, tail);
-        // 32-bit Windows has one Program Files folder, which both variables may name.
-        if (std::find(paths.begin(), paths.end(), path) == paths.end())
-            paths.push_back(path);
-    }
-    return paths;
-}
-
 } // namespace
 
 std::string JoinKeyIds(const std::vector<std::string>& ids) {
@@ -91,9 +77,27 @@ bool ParseFlag(const std::string& text, bool fallback) {
     return fallback;
 }
 
-std::vector<std::string> GpgCandidates(const std::string& setting,
-                                       const std::string& programFilesX86,
-                                       const std::string& programFiles) {
+namespace {
+
+// Gpg4win's own word first (each registry view, then the user's), then its usual folders.
+void AddInstallPlaces(const Gpg4winPlaces& places, const char* inInstall, const char* inPrograms,
+                      std::vector<std::string>& paths) {
+    auto add = [&](const std::string& folder, const char* tail) {
+        const std::string path =
+            Trim(folder).empty() ? std::string() : InFolder(Trim(folder), tail);
+        // One folder may come from several places: a 32-bit Windows has one Program Files.
+        if (!path.empty() && std::find(paths.begin(), paths.end(), path) == paths.end())
+            paths.push_back(path);
+    };
+    for (const std::string& folder : places.installDirectories)
+        add(folder, inInstall);
+    for (const std::string& folder : places.programFolders)
+        add(folder, inPrograms);
+}
+
+} // namespace
+
+std::vector<std::string> GpgCandidates(const std::string& setting, const Gpg4winPlaces& places) {
     std::vector<std::string> paths;
     // A path pasted from Explorer often comes in quotes.
     std::string configured = Trim(setting);
@@ -101,16 +105,14 @@ std::vector<std::string> GpgCandidates(const std::string& setting,
         configured = Trim(configured.substr(1, configured.size() - 2));
     if (!configured.empty())
         paths.push_back(configured);
-    for (const std::string& path :
-         InBothFolders(programFilesX86, programFiles, "GnuPG\\bin\\gpg.exe"))
-        if (std::find(paths.begin(), paths.end(), path) == paths.end())
-            paths.push_back(path);
+    AddInstallPlaces(places, "bin\\gpg.exe", "GnuPG\\bin\\gpg.exe", paths);
     return paths;
 }
 
-std::vector<std::string> KleopatraCandidates(const std::string& programFilesX86,
-                                             const std::string& programFiles) {
-    return InBothFolders(programFilesX86, programFiles, "Gpg4win\\bin\\kleopatra.exe");
+std::vector<std::string> KleopatraCandidates(const Gpg4winPlaces& places) {
+    std::vector<std::string> paths;
+    AddInstallPlaces(places, "bin\\kleopatra.exe", "Gpg4win\\bin\\kleopatra.exe", paths);
+    return paths;
 }
 
 std::string PerUserSettingsFile(const std::string& appData) {
@@ -125,4 +127,24 @@ SettingsPlace ChooseSettingsPlace(bool windowsDirWritable, bool perUserFileExist
     if (perUser.empty() || (windowsDirWritable && !perUserFileExists))
         return {"GpgBridge.INI", std::string()};
     return {perUser, windowsDir.empty() ? std::string() : InFolder(windowsDir, "GpgBridge.INI")};
+}
+
+std::vector<std::string> PathFolders(const std::string& path) {
+    std::vector<std::string> folders;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find(';', start);
+        if (end == std::string::npos)
+            end = path.size();
+        std::string folder = Trim(path.substr(start, end - start));
+        start = end + 1;
+        folder.erase(std::remove(folder.begin(), folder.end(), '"'), folder.end());
+        const bool drive = folder.size() >= 3 &&
+                           std::isalpha(static_cast<unsigned char>(folder[0])) &&
+                           folder[1] == ':' && (folder[2] == '\\' || folder[2] == '/');
+        const bool unc = folder.size() >= 3 && folder[0] == '\\' && folder[1] == '\\';
+        if (drive || unc)
+            folders.push_back(folder);
+    }
+    return folders;
 }

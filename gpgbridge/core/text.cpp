@@ -125,3 +125,8 @@ std::string FailureText(const std::string& what, const std::string& problem,
         text += "\r\n\r\nGnuPG said:\r\n" + ToCrlf(messages);
     return text;
 }
+
+void SplitStatusAndLog(const std::string& standardError, std::string& status, std::string& log) {
+    for (const std::string& line : SplitLines(standardError))
+        (line.compare(0, 9, "[GNUPG:] ") == 0 ? status : log) += line + "\n";
+}

@@ -11,6 +11,9 @@ std::string ToCrlf(const std::string& text);
 // The "gpg: ..." lines of GnuPG's log, without the "gpg: " prefix, one per line; lines of other
 // programs' logs and blank lines dropped.
 std::string GpgMessages(const std::string& log);
+// gpg's standard error with --status-fd 2: the "[GNUPG:] " lines into status, the rest into log,
+// each line with its LF.
+void SplitStatusAndLog(const std::string& standardError, std::string& status, std::string& log);
 // The message shown when GnuPG fails: what failed in plain words, then GnuPG's own words.
 std::string FailureText(const std::string& what, const std::string& problem,
                         const std::string& log);

@@ -7,15 +7,10 @@
 
 #include "common/syslib_win.h"
 #include "common/unicode_win.h"
+#include "places_win.h"
 #include "settings.h"
 
 namespace {
-
-std::string Environment(const wchar_t* name) {
-    wchar_t value[MAX_PATH] = {};
-    const DWORD n = GetEnvironmentVariableW(name, value, MAX_PATH);
-    return n > 0 && n < MAX_PATH ? Utf8Of(value) : std::string();
-}
 
 bool Start(const std::string& program, const wchar_t* arguments, const std::string& folder) {
     return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", Widen(program).c_str(),
@@ -28,7 +23,7 @@ bool Start(const std::string& program, const wchar_t* arguments, const std::stri
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     UseSafeLibrarySearch(); // before any library is loaded by name
     for (const std::string& kleopatra :
-         KleopatraCandidates(Environment(L"ProgramFiles(x86)"), Environment(L"ProgramFiles")))
+         KleopatraCandidates(FindGpg4winPlaces(L"Software\\Gpg4win")))
         if (GetFileAttributesW(Widen(kleopatra).c_str()) != INVALID_FILE_ATTRIBUTES &&
             Start(kleopatra, nullptr, kleopatra.substr(0, kleopatra.find_last_of('\\') + 1)))
             return 0;

@@ -134,5 +134,47 @@ check "the clipboard holds every character" cmp -s "$work/world.txt" <(clipboard
 press "GnuPG bridge - Decrypted text" Return
 wait $!
 
+# The message never lands on disk: not while gpg works on it, not after, not when the bridge is
+# killed in the middle. A gpg stand-in takes the text, hands back "plain text" and waits to be
+# released, so the disk is searched while the run is under way.
+stamp="$work/stamp"
+touch "$stamp"
+holding() { # text: the files under drive C: and /tmp, written since the stamp, that hold it
+    find "$WINEPREFIX/drive_c" /tmp -xdev -type f -newer "$stamp" -not -path "$work/*" -size -64M \
+        -print0 2>/dev/null | xargs -0 -r perl -e '$t = shift; ($u = $t) =~ s/(.)/$1\0/gs; undef $/;
+        for $f (@ARGV) { open(F, "<", $f) or next; $d = <F>; close F;
+        print "$f\n" if index($d, $t) >= 0 || index($d, $u) >= 0 }' "$1"
+}
+no_file_holds() { [ -z "$(holding "$1")" ] && [ -z "$(holding "$2")" ]; }
+sent="Outgoing secret $RANDOM$RANDOM"
+back="Incoming secret $RANDOM$RANDOM"
+printf '#!/bin/sh\ncat >/dev/null\nprintf "%%s\\n" "%s"\ntouch "%s"\ni=0
+while [ ! -e "%s" ] && [ $i -lt 600 ]; do sleep 0.1; i=$((i + 1)); done\n' \
+    "$back" "$work/busy" "$work/release" >"$work/gpg-standin"
+chmod +x "$work/gpg-standin"
+printf '[GnuPG]\r\nGpgPath=%s\r\nDefaultKey=%s\r\n' "$(winpath "$work/gpg-standin")" "$ALICE" \
+    >"$WINEPREFIX/drive_c/windows/GpgBridge.INI"
+standin_run() { # command: starts it with the outgoing secret on the clipboard; waits for gpg
+    rm -f "$work/busy" "$work/release"
+    printf '%s\r\n' "$sent" >"$work/sent.txt"
+    wine "$peek" /put "$(winpath "$work/sent.txt")" >/dev/null 2>&1
+    rm -f "$work/sent.txt"
+    wine "$peek" /command "$1" >/dev/null 2>&1 &
+    poll 30 test -e "$work/busy"
+}
+check "decrypting: gpg has the message and hands back plain text" standin_run 40008
+check "while it runs no file holds either text" no_file_holds "$sent" "$back"
+touch "$work/release"
+check "the bridge reports the failed run" press "GnuPG bridge" Return
+wait $!
+check "after the run no file holds either text" no_file_holds "$sent" "$back"
+check "signing: gpg has the message" standin_run 40018
+check "while it runs no file holds it" no_file_holds "$sent" "$back"
+prefix_kill 'GpgBridge.exe'
+check "the bridge is killed in the middle" test "$(prefix_count 'GpgBridge.exe')" -eq 0
+touch "$work/release"
+wait $!
+check "after the kill no file holds either text" no_file_holds "$sent" "$back"
+
 echo "$E2E_FAILURES failed"
 exit "$E2E_FAILURES"

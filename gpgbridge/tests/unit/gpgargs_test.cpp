@@ -91,9 +91,9 @@ TEST(GpgArgs, CommandLines) {
     struct Case {
         Args actual, expected;
     } cases[] = {
-        {CommonArgs("s.txt", "l.txt"),
+        {CommonArgs(),
          {"--batch", "--no-tty", "--yes", "--utf8-strings", "--display-charset", "utf-8",
-          "--status-file", "s.txt", "--logger-file", "l.txt"}},
+          "--status-fd", "2"}},
         {EncryptArgs({"AAAA", "BBBB"}, false, "CCCC", false),
          {"--armor", "--encrypt", "-r", "AAAA", "-r", "BBBB"}},
         {EncryptArgs({"AAAA"}, true, "", true),

@@ -38,38 +38,36 @@ TEST(ParseFlag, Table) {
         EXPECT_EQ(ParseFlag(c.text, c.fallback), c.value) << '"' << c.text << '"';
 }
 
-TEST(Candidates, Folders) {
+TEST(Candidates, RegistryThenFoldersInOrder) {
+    const Ids pf = {"C:\\Program Files", "C:\\Program Files (x86)", "C:\\Program Files"};
     struct Case {
-        const char *setting, *x86, *pf;
-        Ids gpg, kleopatra;
+        const char* setting;
+        Ids install, folders, gpg;
     } cases[] = {
+        // A 32-bit bridge on 64-bit Windows: %ProgramW6432% names the 64-bit folder first.
         {"",
-         "C:\\Program Files (x86)",
-         "C:\\Program Files",
-         {"C:\\Program Files (x86)\\GnuPG\\bin\\gpg.exe", "C:\\Program Files\\GnuPG\\bin\\gpg.exe"},
-         {"C:\\Program Files (x86)\\Gpg4win\\bin\\kleopatra.exe",
-          "C:\\Program Files\\Gpg4win\\bin\\kleopatra.exe"}},
-        {"D:\\gpg.exe",
-         "",
-         "C:\\Programs\\",
-         {"D:\\gpg.exe", "C:\\Programs\\GnuPG\\bin\\gpg.exe"},
-         {"C:\\Programs\\Gpg4win\\bin\\kleopatra.exe"}},
+         {},
+         pf,
+         {"C:\\Program Files\\GnuPG\\bin\\gpg.exe",
+          "C:\\Program Files (x86)\\GnuPG\\bin\\gpg.exe"}},
+        // The registry's word comes before any folder; the same place twice is tried once.
+        {"",
+         {"D:\\Apps\\GnuPG", "", "D:\\Apps\\GnuPG\\"},
+         pf,
+         {"D:\\Apps\\GnuPG\\bin\\gpg.exe", "C:\\Program Files\\GnuPG\\bin\\gpg.exe",
+          "C:\\Program Files (x86)\\GnuPG\\bin\\gpg.exe"}},
         {" \"D:\\My Tools\\gpg.exe\" ",
-         "C:\\P\\",
-         "C:\\P",
-         {"D:\\My Tools\\gpg.exe", "C:\\P\\GnuPG\\bin\\gpg.exe"},
-         {"C:\\P\\Gpg4win\\bin\\kleopatra.exe"}},
-        {"C:\\P\\GnuPG\\bin\\gpg.exe",
-         "C:\\P",
-         "",
-         {"C:\\P\\GnuPG\\bin\\gpg.exe"},
-         {"C:\\P\\Gpg4win\\bin\\kleopatra.exe"}},
-        {"", "", "", {}, {}},
+         {"C:\\Program Files\\GnuPG"},
+         {"", "", "C:\\P"},
+         {"D:\\My Tools\\gpg.exe", "C:\\Program Files\\GnuPG\\bin\\gpg.exe",
+          "C:\\P\\GnuPG\\bin\\gpg.exe"}},
+        {"", {}, {}, {}},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(GpgCandidates(c.setting, c.x86, c.pf), c.gpg) << c.setting << c.x86 << c.pf;
-        EXPECT_EQ(KleopatraCandidates(c.x86, c.pf), c.kleopatra) << c.x86 << c.pf;
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(GpgCandidates(c.setting, {c.install, c.folders}), c.gpg) << c.setting;
+    EXPECT_EQ(KleopatraCandidates({{"E:\\Gpg4win"}, {"", "C:\\Program Files (x86)"}}),
+              (Ids{"E:\\Gpg4win\\bin\\kleopatra.exe",
+                   "C:\\Program Files (x86)\\Gpg4win\\bin\\kleopatra.exe"}));
 }
 
 TEST(ChooseSettingsPlace, Table) {
@@ -95,4 +93,21 @@ TEST(ChooseSettingsPlace, Table) {
         EXPECT_EQ(place.carryFrom, c.carryFrom) << c.windowsWritable << c.perUserExists;
     }
     EXPECT_EQ(ChooseSettingsPlace(false, false, "", "C:\\R").carryFrom, "");
+}
+
+TEST(PathFolders, OnlyAbsoluteFoldersAreSearched) {
+    using V = std::vector<std::string>;
+    struct Case {
+        const char* path;
+        V folders;
+    } cases[] = {
+        {"", V{}},
+        {"C:\\Windows\\system32;C:\\Windows", V{"C:\\Windows\\system32", "C:\\Windows"}},
+        {".;;bin;\\tools;C:relative;C:\\GnuPG\\bin", V{"C:\\GnuPG\\bin"}},
+        {"\"C:\\Program Files\\GnuPG\\bin\"; \\\\server\\share\\bin ",
+         V{"C:\\Program Files\\GnuPG\\bin", "\\\\server\\share\\bin"}},
+        {"C:\\Users\\李明\\bin;", V{"C:\\Users\\李明\\bin"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PathFolders(c.path), c.folders) << c.path;
 }

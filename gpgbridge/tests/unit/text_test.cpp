@@ -72,3 +72,23 @@ TEST(NoticeText, Commands) {
         EXPECT_NE(text.find("GnuPG bridge"), std::string::npos) << text;
     }
 }
+
+TEST(SplitStatusAndLog, Table) {
+    struct Case {
+        const char *err, *status, *log;
+    } cases[] = {
+        {"", "", ""},
+        {"[GNUPG:] BEGIN_DECRYPTION\r\ngpg: encrypted with rsa3072 key\r\n"
+         "      \"Łucja Żółć <lucja@example.org>\"\n[GNUPG:] DECRYPTION_OKAY",
+         "[GNUPG:] BEGIN_DECRYPTION\n[GNUPG:] DECRYPTION_OKAY\n",
+         "gpg: encrypted with rsa3072 key\n      \"Łucja Żółć <lucja@example.org>\"\n"},
+        {"gpg: [GNUPG:] is not a status line\n[GNUPG:]NOBLANK\n", "",
+         "gpg: [GNUPG:] is not a status line\n[GNUPG:]NOBLANK\n"},
+    };
+    for (const Case& c : cases) {
+        std::string status, log;
+        SplitStatusAndLog(c.err, status, log);
+        EXPECT_EQ(status, c.status) << c.err;
+        EXPECT_EQ(log, c.log) << c.err;
+    }
+}
