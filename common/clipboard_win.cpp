@@ -58,8 +58,10 @@ ClipboardLock::~ClipboardLock() {
         CloseClipboard();
 }
 
-bool ReadClipboardText(HWND owner, std::string& text, int attempts) {
+bool ReadClipboardText(HWND owner, std::string& text, int attempts, bool* busy) {
     ClipboardLock clipboard(owner, attempts);
+    if (busy)
+        *busy = !clipboard.open();
     if (!clipboard.open())
         return false;
     // Another program's data need not end in a NUL: never read past the block.

@@ -19,8 +19,6 @@ const char kTitle[] = "GnuPG bridge";
 
 namespace {
 
-// PGPtray's callers may hold the clipboard a little longer than Wextor's.
-constexpr int kClipboardAttempts = 50;
 constexpr UINT kTrayMessage = WM_APP + 1;
 constexpr UINT kTrayId = 1;
 
@@ -67,7 +65,7 @@ bool ListKeys(HWND owner, const BridgeSettings& settings, bool secret, std::vect
 }
 
 bool ClipboardText(HWND owner, std::string& text) {
-    if (ReadClipboardText(owner, text, kClipboardAttempts) && !text.empty())
+    if (ReadClipboardText(owner, text, ClipboardAttempts) && !text.empty())
         return true;
     ShowInformation(owner, "The clipboard holds no text.");
     return false;
@@ -286,7 +284,7 @@ void Bridge::cmdEncrypt(bool sign) {
         ShowProblem(window_, FailureText(what, outcome.problem, run.log));
         return;
     }
-    if (!WriteClipboardText(window_, ToCrlf(run.output), kClipboardAttempts))
+    if (!WriteClipboardText(window_, ToCrlf(run.output), ClipboardAttempts))
         ShowProblem(window_, "The encrypted text could not be put on the clipboard.");
 }
 
@@ -302,7 +300,7 @@ void Bridge::cmdSign() {
         ShowProblem(window_, FailureText("sign the text", outcome.problem, run.log));
         return;
     }
-    if (!WriteClipboardText(window_, ToCrlf(run.output), kClipboardAttempts))
+    if (!WriteClipboardText(window_, ToCrlf(run.output), ClipboardAttempts))
         ShowProblem(window_, "The signed text could not be put on the clipboard.");
 }
 
@@ -321,7 +319,7 @@ void Bridge::cmdDecryptVerify() {
     // The plain text stays on the clipboard, as PGP leaves it: mail tools read it from there.
     // Text from other systems may break lines with LF alone; Windows text wants CRLF.
     const std::string plain = ToCrlf(run.output);
-    if (!WriteClipboardText(window_, plain, kClipboardAttempts))
+    if (!WriteClipboardText(window_, plain, ClipboardAttempts))
         ShowProblem(window_, "The plain text could not be put on the clipboard.");
     std::string heading = report.encrypted ? "The text was decrypted. " : "";
     heading += SignatureText(report);

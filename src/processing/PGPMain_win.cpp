@@ -201,7 +201,12 @@ void OutgoingRoad(const std::string& pgpSwitch, ProcessingHost& host) {
     const std::string before = GetClipboardText();
     if (!InvokePgp(pgpSwitch))
         return;
-    const std::string after = GetClipboardText();
+    std::string after;
+    if (!ReadClipboardForRun(after)) {
+        // Another program holds the clipboard: that is no failure of PGP's.
+        AskUser(ClipboardBusyText, MsgIcon::Error, mbOK);
+        return;
+    }
     if (!PgpLeftResult(before, after)) {
         // The mail must not go out believed signed (or encrypted) when it is not.
         if (!IsEncryptingSwitch(pgpSwitch) || ClassifyArmour(after).MessageBlock)

@@ -16,6 +16,13 @@ std::string GetClipboardText() {
     return text;
 }
 
+bool ReadClipboardForRun(std::string& text) {
+    text.clear();
+    bool busy = false;
+    ReadClipboardText(ClipboardOwner(), text, ClipboardAttempts, &busy);
+    return !busy;
+}
+
 bool SetClipboardText(const std::string& text) {
     // CF_TEXT ends at the first NUL: such a text would reach PGP cut short.
     if (text.find('\0') != std::string::npos)

@@ -67,11 +67,32 @@ std::string PlatformName(int platformId) {
     }
 }
 
+std::string WindowsProductName(unsigned major, unsigned minor, unsigned build) {
+    if (major == 10 && minor == 0)
+        return build >= 22000 ? "Windows 11" : "Windows 10";
+    if (major == 6) {
+        switch (minor) {
+        case 0:
+            return "Windows Vista";
+        case 1:
+            return "Windows 7";
+        case 2:
+            return "Windows 8";
+        case 3:
+            return "Windows 8.1";
+        }
+    }
+    return std::string();
+}
+
 std::string FormatWindowsVersion(unsigned major, unsigned minor, unsigned build, int platformId,
                                  const std::string& servicePack) {
     std::string sp = servicePack.substr(0, servicePack.find('\0'));
     if (sp.size() > 128)
         sp.resize(128);
-    return std::to_string(major) + "." + std::to_string(minor) + "." +
-           std::to_string(build & 0xFFFFu) + " " + PlatformName(platformId) + sp;
+    build &= 0xFFFFu;
+    const std::string name = WindowsProductName(major, minor, build);
+    return std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(build) + " " +
+           PlatformName(platformId) + (sp.empty() ? "" : " " + sp) +
+           (name.empty() ? "" : " (" + name + ")");
 }

@@ -23,6 +23,9 @@ void WipeFile(const std::string& path);
 // "Win32s", "Win95/98", "WinNT" or "Unkown Platform #<n>".
 std::string PlatformName(int platformId);
 
-// major.minor.build platform+service pack, as GetVersionExA reports them.
+// "Windows 7" ... "Windows 11" for the versions since Vista; empty for others.
+std::string WindowsProductName(unsigned major, unsigned minor, unsigned build);
+// "major.minor.build platform[ service pack][ (product)]", e.g.
+// "10.0.22631 WinNT (Windows 11)".
 std::string FormatWindowsVersion(unsigned major, unsigned minor, unsigned build, int platformId,
                                  const std::string& servicePack);

@@ -15,13 +15,19 @@ std::string ShortPathName(const std::string& path) {
 }
 
 std::string WindowsVersionText() {
-    OSVERSIONINFOA info = {};
+    // RtlGetVersion tells the truth; GetVersionEx answers what the manifest lets it.
+    OSVERSIONINFOW info = {};
     info.dwOSVersionInfoSize = sizeof info;
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+    const auto rtlGetVersion = reinterpret_cast<RtlGetVersionFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+    if (!rtlGetVersion || rtlGetVersion(&info) != 0) {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    GetVersionExA(&info);
+        GetVersionExW(&info);
 #pragma GCC diagnostic pop
+    }
     return FormatWindowsVersion(info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber,
                                 static_cast<int>(info.dwPlatformId),
-                                std::string(info.szCSDVersion, strnlen(info.szCSDVersion, 128)));
+                                Utf8Of(info.szCSDVersion, wcsnlen(info.szCSDVersion, 128)));
 }

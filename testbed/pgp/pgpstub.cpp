@@ -215,6 +215,27 @@ Outcome Tools() {
     return o;
 }
 
+// Like a clipboard manager reading right after PGP wrote: the clipboard is held for a while
+// after the command returns. The command returns only once the holder has it.
+DWORD WINAPI HoldClipboard(LPVOID ready) {
+    for (int i = 0; i < 100 && !OpenClipboard(nullptr); ++i)
+        Sleep(5);
+    SetEvent(static_cast<HANDLE>(ready));
+    Sleep(static_cast<DWORD>(stub::ControlInt("HoldClipboardMs", 0)));
+    CloseClipboard();
+    return 0;
+}
+
+void HoldClipboardAfterCommand() {
+    if (stub::ControlInt("HoldClipboardMs", 0) <= 0)
+        return;
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE holder = CreateThread(nullptr, 0, HoldClipboard, ready, 0, nullptr);
+    WaitForSingleObject(ready, 2000);
+    CloseHandle(holder);
+    CloseHandle(ready);
+}
+
 void OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     const WORD id = LOWORD(wParam);
     inCommand = true;
@@ -267,6 +288,7 @@ void OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
                      {"before", before.text},
                      {"after", after.text}});
     inCommand = false;
+    HoldClipboardAfterCommand();
     if (closePending)
         DestroyWindow(hwnd);
 }

@@ -30,7 +30,8 @@ trap cleanup EXIT
 fault() { printf '[Fault]\r\nRequest=%s\r\nFault=%s\r\n' "$1" "$2" >"$mfd/FAULTMFD.ini"; }
 body() { wine "$demomail" /dumpbody "$(winpath "$work/body.txt")" >/dev/null 2>&1 && cat "$work/body.txt"; }
 run_ended() { [ "$(grep -c 'MainPGP-End' "$log" 2>/dev/null)" -ge "$1" ]; }
-no_exchange_file() { [ ! -e "$WEXTOR_APP/tmpmfd.tmp" ]; }
+# Anywhere in the prefix: the exchange file lives in the user's own folder.
+no_exchange_file() { [ -z "$(find "$WINEPREFIX/drive_c" -iname tmpmfd.tmp 2>/dev/null | head -1)" ]; }
 
 wine "$demomail" >/dev/null 2>&1 &
 check "Demo Mail started" poll 30 window_shown "Demo Mail - Inbox"
@@ -85,7 +86,7 @@ fault read exit
 click_tray_icon 1
 check "unwritable log: a failed run is still reported" press "Wextor 5" Return
 fault "" ""
-encrypted_again() { body | grep -q -- '-----BEGIN PGP MESSAGE-----' && [ ! -e "$WEXTOR_APP/tmpmfd.tmp" ]; }
+encrypted_again() { body | grep -q -- '-----BEGIN PGP MESSAGE-----' && no_exchange_file; }
 wine "$demomail" /open compose "$(winpath "$work/msg.txt")" >/dev/null 2>&1
 poll 10 window_shown "Compose Mail - Plans"
 click_tray_icon 1

@@ -99,8 +99,21 @@ TEST(PlatformName, Table) {
     EXPECT_EQ(PlatformName(2), "WinNT");
     EXPECT_EQ(PlatformName(3), "Unkown Platform #3");
     EXPECT_EQ(PlatformName(-1), "Unkown Platform #-1");
-    EXPECT_EQ(FormatWindowsVersion(6, 1, 0x1D9B1DB1u, 2, std::string("Service Pack 1\0junk", 19)),
-              "6.1.7601 WinNTService Pack 1");
+    // A readable line: the service pack after a blank, the product named.
+    struct Case {
+        unsigned major, minor, build;
+        int platform;
+        std::string sp, text;
+    } cases[] = {
+        {6, 1, 0x1D9B1DB1u, 2, std::string("Service Pack 1\0junk", 19),
+         "6.1.7601 WinNT Service Pack 1 (Windows 7)"},
+        {10, 0, 19045, 2, "", "10.0.19045 WinNT (Windows 10)"},
+        {10, 0, 22631, 2, "", "10.0.22631 WinNT (Windows 11)"},
+        {6, 3, 9600, 2, "", "6.3.9600 WinNT (Windows 8.1)"},
+        {5, 1, 2600, 2, "Service Pack 3", "5.1.2600 WinNT Service Pack 3"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatWindowsVersion(c.major, c.minor, c.build, c.platform, c.sp), c.text);
 }
 
 TEST(CommandLine, SplitAndJoin) {

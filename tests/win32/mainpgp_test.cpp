@@ -346,6 +346,29 @@ TEST_F(MainPgpRun, NoRunLeavesTheMessageOnTheClipboard) {
     ExpectRunEnded();
 }
 
+// A clipboard manager may hold the clipboard right after PGP wrote: a second is waited out, and
+// a clipboard that stays busy is said to be busy, never taken for PGP's failure.
+TEST_F(MainPgpRun, BusyClipboardAfterPgpIsWaitedForAndNamed) {
+    {
+        DemoMail demo("compose", Bin("testbed\\data\\compose.txt"));
+        pgp.Control("HoldClipboardMs=1000\r\n");
+        MainPGP(true);
+        EXPECT_EQ(demo.Body().rfind(kBeginMessage, 0), 0u) << demo.Body().substr(0, 40);
+        EXPECT_TRUE(boxes.asked().empty());
+    }
+    {
+        DemoMail demo("compose", Bin("testbed\\data\\compose.txt"));
+        const std::string body = demo.Body();
+        pgp.Control("HoldClipboardMs=3000\r\n");
+        host.hidden = 0;
+        MainPGP(true);
+        EXPECT_EQ(demo.Body(), body);
+        ASSERT_EQ(boxes.asked().size(), 1u);
+        EXPECT_EQ(boxes.asked()[0].text, ClipboardBusyText);
+    }
+    ExpectRunEnded();
+}
+
 // The user must not believe the mail signed: the failure is said as for encryption.
 TEST_F(MainPgpRun, PgpLeavingTheClipboardAsItWasTouchesNothing) {
     DemoMail demo("compose", Bin("testbed\\data\\compose.txt"));

@@ -40,4 +40,16 @@ TEST(Manifest, DeclaresPerMonitorAwarenessWithAFallback) {
         << manifest;
 }
 
+// Windows 7 to 11 declared: without them Windows tells the program it runs on Windows 8.
+TEST(Manifest, DeclaresTheWindowsVersionsItRunsOn) {
+    const std::string manifest = OwnManifest();
+    for (const char* id : {"35138b9a-5d96-4fbd-8e2d-a2440225f93a",  // 7
+                           "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",  // 8
+                           "1f676c76-80e1-4239-95bb-83d0f6d0da78",  // 8.1
+                           "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"}) // 10 and 11
+        EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"{") + id + "}\"/>"),
+                  std::string::npos)
+            << id;
+}
+
 } // namespace
