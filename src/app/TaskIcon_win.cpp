@@ -1,5 +1,7 @@
 #include "app/TaskIcon_win.h"
 
+#include "common/unicode_win.h"
+
 #include <cstring>
 
 static_assert(NOTIFYICONDATAA_V1_SIZE == TrayRecordSize, "first-version tray record");
@@ -26,6 +28,25 @@ bool RegisterWindowClass(WNDPROC proc) {
 TTaskIcon::ShellNotifyHook TTaskIcon::ShellNotify = [](DWORD command, NOTIFYICONDATAA* data) {
     return Shell_NotifyIconA(command, data);
 };
+
+TTaskIcon::BalloonHook TTaskIcon::Balloon;
+
+bool TTaskIcon::ShowBalloon(const std::string& title, const std::string& text) {
+    if (!Active())
+        return false;
+    if (Balloon)
+        return Balloon(title, text);
+    // The full record: a balloon needs fields the first version has not.
+    NOTIFYICONDATAW data = {};
+    data.cbSize = sizeof data;
+    data.hWnd = Handle();
+    data.uID = static_cast<UINT>(TaskIconID());
+    data.uFlags = NIF_INFO;
+    data.dwInfoFlags = NIIF_INFO;
+    lstrcpynW(data.szInfoTitle, Widen(title).c_str(), ARRAYSIZE(data.szInfoTitle));
+    lstrcpynW(data.szInfo, Widen(text).c_str(), ARRAYSIZE(data.szInfo));
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
 
 UINT TTaskIcon::TaskbarCreatedMessage() {
     static const UINT message = RegisterWindowMessageA("TaskbarCreated");

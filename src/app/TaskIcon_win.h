@@ -46,6 +46,12 @@ class TTaskIcon {
     std::int32_t TaskIconID() const { return state_.taskIconId(); }
     void SetTaskIconID(std::int32_t id) { state_.SetTaskIconId(id); }
 
+    // A balloon from the icon (the first start tells the user where the icon is). False when the
+    // icon is not shown or the shell refused.
+    bool ShowBalloon(const std::string& title, const std::string& text);
+    using BalloonHook = std::function<bool(const std::string& title, const std::string& text)>;
+    static BalloonHook Balloon; // tests watch it; empty: the shell
+
     NotifyEvent OnClick;
     NotifyEvent OnDblClick;
     MouseEvent OnRightClick;

@@ -252,7 +252,9 @@ INT_PTR TfrmProps::HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam)
         SetWindowLongPtrA(form_, DWLP_MSGRESULT, FormCloseQuery() ? TRUE : FALSE);
         return TRUE;
     case WM_DPICHANGED:
-        // Moved to a monitor with another dpi: the system suggests the place, the size follows.
+        // Moved to a monitor with another dpi: the system suggests the place, the size and the
+        // font follow.
+        fontFollower_.Follow(form_, HIWORD(wParam));
         TakeSuggestedRect(form_, lParam);
         LayOut();
         InvalidateRect(form_, nullptr, TRUE);
@@ -312,6 +314,7 @@ void TfrmProps::WMInitDialog() {
     ApplyTabs(ShownPages(false)); // the tab row must be there to find the pages' place
     LayOut();
     SelectPage(MailerChoicePage);
+    fontFollower_.Remember(DpiOf(form_));
 }
 
 void TfrmProps::AddFormCommands() {

@@ -10,6 +10,7 @@
 #include "processing/PGPMain.h"
 #include "processing/opchoice.h"
 #include "common/handles_win.h"
+#include "support/dpi_win.h"
 #include "support/verslab_win.h"
 
 #include <windows.h>
@@ -187,4 +188,5 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView, public
     bool inFormShow_ = false;
     bool settingReceiver_ = false;
     std::string receiverText_; // the run's result, every character of it
+    DpiFontFollower fontFollower_;
 };

@@ -94,6 +94,16 @@ void FormCreate(TfrmProps& form) {
     DebugLog(form.AboutText());
     form.TaskIcon1().SetActive(true);
     StepCode = 4409;
+    PrivateProfile settings(SettingsFile);
+    try {
+        if (TrayHintDue(settings.ReadString("General", TrayHintKey, "")) &&
+            form.TaskIcon1().ShowBalloon(TrayHintTitle, TrayHintText)) {
+            settings.WriteString("General", TrayHintKey, "1");
+            DebugLog("Showed where the tray icon is");
+        }
+    } catch (const FileError&) {
+        // Shown again next time: a hint is no reason for an error box.
+    }
 }
 
 void Timer1Timer(TfrmProps& form) {

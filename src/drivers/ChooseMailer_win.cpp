@@ -76,8 +76,9 @@ INT_PTR TfrmChooseMailer::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         }
         return FALSE;
     case WM_DPICHANGED: {
-        TakeSuggestedRect(dialog_, lParam);
         const int dpi = HIWORD(wParam);
+        fontFollower_.Follow(dialog_, dpi);
+        TakeSuggestedRect(dialog_, lParam);
         for (const ControlPlace& p : kPlaces)
             MoveScaled(GetDlgItem(dialog_, p.id), {p.left, p.top, p.width, p.height}, dpi, TRUE);
         return TRUE;
@@ -95,8 +96,11 @@ void TfrmChooseMailer::FormCreate() {
     const int width = frame.cx, height = frame.cy;
     for (const ControlPlace& p : kPlaces)
         MoveScaled(GetDlgItem(dialog_, p.id), {p.left, p.top, p.width, p.height}, dpi);
-    SetWindowPos(dialog_, HWND_TOPMOST, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, 0);
+    // Centred on the monitor the user works on (the tray's, at a click).
+    const RECT monitor = MonitorAreaAtCursor();
+    SetWindowPos(dialog_, HWND_TOPMOST, monitor.left + (monitor.right - monitor.left - width) / 2,
+                 monitor.top + (monitor.bottom - monitor.top - height) / 2, width, height, 0);
+    fontFollower_.Remember(dpi);
     SetWindowContextHelpId(dialog_, ChooserHelpContext);
 
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};

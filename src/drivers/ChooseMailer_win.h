@@ -3,6 +3,8 @@
 
 #include "support/formproc_win.h"
 
+#include "support/dpi_win.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -41,6 +43,7 @@ class TfrmChooseMailer {
     std::vector<std::string> lines_;
     HWND dialog_ = nullptr;
     HWND hints_ = nullptr;
+    DpiFontFollower fontFollower_;
 };
 
 // The chooser of the current processing run, made fresh before each scan.

@@ -49,6 +49,7 @@ INT_PTR TfrmShowScriptInfo::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
         }
         return FALSE;
     case WM_DPICHANGED:
+        fontFollower_.Follow(dialog_, HIWORD(wParam));
         TakeSuggestedRect(dialog_, lParam);
         LayOut(HIWORD(wParam));
         return TRUE;
@@ -64,6 +65,7 @@ void TfrmShowScriptInfo::FormCreate() {
     const SIZE frame = FrameForClient(dialog_, kClientWidth, kClientHeight, dpi);
     SetWindowPos(dialog_, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER);
     LayOut(dpi);
+    fontFollower_.Remember(dpi);
     const HWND text1 = GetDlgItem(dialog_, IDC_SCRIPTINFO_TEXT);
     SendMessageA(text1, EM_SETLIMITTEXT, 0, 0); // no 32 K cap on long descriptions
     SetWindowTextUtf8(dialog_, caption_);

@@ -4,6 +4,8 @@
 #include "support/formproc_win.h"
 #include "common/handles_win.h"
 
+#include "support/dpi_win.h"
+
 #include <windows.h>
 
 #include <string>
@@ -28,6 +30,7 @@ class TfrmShowScriptInfo {
 
     std::string caption_, text_;
     HWND dialog_ = nullptr;
+    DpiFontFollower fontFollower_;
     UniqueGdiObject memoFont_;
 };
 

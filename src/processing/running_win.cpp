@@ -99,10 +99,13 @@ void TfrmRunning::FormCreate() {
 
     POINT cursor = {0, 0};
     GetCursorPos(&cursor);
+    // Near the mouse on its own monitor: positions relative to that monitor, then placed on it.
+    const RECT monitor = MonitorAreaAtCursor();
     const ScreenPoint at =
-        RunningWindowPosition({cursor.x, cursor.y}, width, height, GetSystemMetrics(SM_CXSCREEN),
-                              GetSystemMetrics(SM_CYSCREEN));
-    SetWindowPos(window_, HWND_TOPMOST, at.x, at.y, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        RunningWindowPosition({cursor.x - monitor.left, cursor.y - monitor.top}, width, height,
+                              monitor.right - monitor.left, monitor.bottom - monitor.top);
+    SetWindowPos(window_, HWND_TOPMOST, monitor.left + at.x, monitor.top + at.y, width, height,
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
     UpdateWindow(window_);
     PumpPendingMessages();
 }

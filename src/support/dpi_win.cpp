@@ -44,3 +44,37 @@ void TakeSuggestedRect(HWND window, LPARAM suggested) {
     SetWindowPos(window, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+void DpiFontFollower::Follow(HWND dialog, int newDpi) {
+    const int oldDpi = dpi_;
+    const HFONT current = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    LOGFONTW font = {};
+    if (!current || oldDpi <= 0 || newDpi <= 0 || oldDpi == newDpi ||
+        !GetObjectW(current, sizeof font, &font))
+        return;
+    font.lfHeight = MulDiv(font.lfHeight, newDpi, oldDpi);
+    font.lfWidth = MulDiv(font.lfWidth, newDpi, oldDpi);
+    HFONT scaled = CreateFontIndirectW(&font);
+    if (!scaled)
+        return;
+    SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(scaled), FALSE);
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM f) {
+            SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(f), TRUE);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(scaled));
+    font_.reset(scaled); // the one before is no longer in use
+    dpi_ = newDpi;
+}
+
+RECT MonitorAreaAtCursor() {
+    POINT at = {0, 0};
+    GetCursorPos(&at);
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &info))
+        return info.rcMonitor;
+    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}

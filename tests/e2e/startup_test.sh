@@ -82,5 +82,10 @@ check "it shows in a window" poll 30 window_shown "Wextor 5 - Tip of the Day"
 check "start-up finished" close_tip_until_started 4
 stop_wextor
 
+# Where the icon is was told once, by a balloon from it, over all these starts.
+check "the first start told the user where the icon is, once" \
+    test "$(grep -c 'Showed where the tray icon is' "$log")" -eq 1
+check "and remembers it" grep -q '^TrayHintShown=1' "$ini"
+
 echo "$E2E_FAILURES failed"
 exit "$E2E_FAILURES"

@@ -198,6 +198,31 @@ TEST_F(Dpi, PropertiesWindowTextsFit) {
     props->HidePropsWindow();
 }
 
+// Moved to a monitor at 150 %: the font follows with the layout, and every text still fits.
+TEST_F(Dpi, PropertiesWindowFontFollowsAMoveToAnotherDpi) {
+    auto props = std::make_unique<TfrmProps>(PropsActions{}, dir.file("Wextor5.INI"));
+    props->FillMailerLists({});
+    props->LoadSettings();
+    props->ShowPropsWindow();
+    PumpMessages();
+    const auto fontHeight = [](HWND w) {
+        LOGFONTW font = {};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0)), sizeof font, &font);
+        return std::abs(font.lfHeight);
+    };
+    const HWND ok = GetDlgItem(props->Handle(), IDOK);
+    const int before = fontHeight(ok), dpi = DpiOf(props->Handle()), moved = dpi * 3 / 2;
+    RECT r;
+    GetWindowRect(props->Handle(), &r);
+    r.right = r.left + (r.right - r.left) * 3 / 2;
+    r.bottom = r.top + (r.bottom - r.top) * 3 / 2;
+    SendMessageW(props->Handle(), WM_DPICHANGED, MAKEWPARAM(moved, moved),
+                 reinterpret_cast<LPARAM>(&r));
+    EXPECT_EQ(fontHeight(ok), MulDiv(before, moved, dpi));
+    EXPECT_EQ(fontHeight(props->Handle()), fontHeight(ok));
+    props->HidePropsWindow();
+}
+
 // The chooser and the script information are modal: a timer looks at them and closes them.
 HWND modal = nullptr;
 Finding modalFinding;
