@@ -59,11 +59,6 @@ std::string OutgoingFailureText(const std::string& pgpSwitch) {
     return IsEncryptingSwitch(pgpSwitch) ? "PGP failed to encrypt!!!" : "PGP failed to sign!!!";
 }
 
-const char* const ClipboardBusyText =
-    "The clipboard stayed busy for two seconds: another program (a clipboard manager, perhaps) "
-    "held it, so PGP's result could not be read.\r\n\r\nNothing was changed in your e-mail "
-    "program. Try again.";
-
 std::string StaleExchangeText(const std::string& path) {
     return "The exchange file " + path +
            " is left over from an earlier run and cannot be "

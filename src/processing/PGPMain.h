@@ -54,9 +54,6 @@ unsigned long long BodyBytesOfFile(unsigned long long fileBytes, const std::stri
 // Outgoing road: PGP left no result. "PGP failed to encrypt!!!" or "PGP failed to sign!!!".
 std::string OutgoingFailureText(const std::string& pgpSwitch);
 
-// PGP's result could not be read: another program held the clipboard.
-extern const char* const ClipboardBusyText; // "The clipboard stayed busy ..."
-
 // The exchange file of an earlier run is there and cannot be removed.
 std::string StaleExchangeText(const std::string& path);
 

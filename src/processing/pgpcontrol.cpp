@@ -99,6 +99,11 @@ WindowHandle FindPgpTrayWindow() {
     return CurrentPgpPlatform().FindTrayWindow();
 }
 
+const char* const ClipboardBusyText =
+    "The clipboard stayed busy for two seconds: another program (a clipboard manager, perhaps) "
+    "held it, so PGP's result could not be read.\r\n\r\nNothing was changed in your e-mail "
+    "program. Try again.";
+
 bool InvokePgp(const std::string& pgpSwitch) {
     PgpPlatform& sys = CurrentPgpPlatform();
     WindowHandle window = sys.FindTrayWindow();
@@ -112,9 +117,21 @@ bool InvokePgp(const std::string& pgpSwitch) {
         CommandWindowScope scope(window);
         sys.SendCommand(window, id);
     }
-    if (IsEncryptingSwitch(pgpSwitch) && !ClassifyArmour(sys.ClipboardText()).MessageBlock) {
-        ShowError("Message", "PGP failed to encrypt!!!");
-        return false;
+    if (IsEncryptingSwitch(pgpSwitch)) {
+        std::string after;
+        if (!sys.ClipboardTextOrBusy(after)) {
+            MsgBoxRequest box;
+            box.text = ClipboardBusyText;
+            box.caption = ApplicationTitle;
+            box.icon = MsgIcon::Error;
+            box.buttons = mbOK;
+            ShowMessageBox(box);
+            return false;
+        }
+        if (!ClassifyArmour(after).MessageBlock) {
+            ShowError("Message", "PGP failed to encrypt!!!");
+            return false;
+        }
     }
     return true;
 }

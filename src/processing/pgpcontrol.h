@@ -59,6 +59,12 @@ class PgpPlatform {
     virtual void BringToForeground(WindowHandle window) = 0;
     virtual void SendCommand(WindowHandle window, unsigned id) = 0; // returns when PGP is done
     virtual std::string ClipboardText() = 0;
+    // The same, but false when the clipboard stayed busy (another program held it), which must
+    // not pass for PGP's failure.
+    virtual bool ClipboardTextOrBusy(std::string& text) {
+        text = ClipboardText();
+        return true;
+    }
     virtual bool FileExists(const std::string& path) = 0;
     virtual std::vector<FoundFile> FindFiles(const std::string& pattern) = 0;
     virtual void OpenHelpContents(WindowHandle owner, const std::string& helpFile) = 0;
@@ -77,6 +83,9 @@ extern WindowHandle PgpSearchAnchor;
 // Criteria for PGPtray's window: the class name exactly, nothing else.
 WINDOW PgpTrayCriteria();
 WindowHandle FindPgpTrayWindow();
+
+// PGP's result could not be read: another program held the clipboard.
+extern const char* const ClipboardBusyText; // "The clipboard stayed busy ..."
 
 // Sends PGPtray the command of the switch, starting PGP first when its window is missing.
 // False: the caller's processing must stop (PGP failed to encrypt, or PGP could not be

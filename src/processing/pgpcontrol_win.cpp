@@ -34,6 +34,7 @@ class WindowsPgp : public PgpPlatform {
         SendMessageA(static_cast<HWND>(window), WM_COMMAND, id, 0);
     }
     std::string ClipboardText() override { return GetClipboardText(); }
+    bool ClipboardTextOrBusy(std::string& text) override { return ReadClipboardForRun(text); }
     bool FileExists(const std::string& path) override {
         const DWORD a = GetFileAttributesA(path.c_str());
         return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);

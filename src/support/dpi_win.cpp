@@ -47,7 +47,9 @@ void TakeSuggestedRect(HWND window, LPARAM suggested) {
 
 void DpiFontFollower::Follow(HWND dialog, int newDpi) {
     const int oldDpi = dpi_;
-    const HFONT current = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    // The font given last, else the one the dialog was made with.
+    const HFONT current = font_ ? static_cast<HFONT>(font_.get())
+                                : reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
     LOGFONTW font = {};
     if (!current || oldDpi <= 0 || newDpi <= 0 || oldDpi == newDpi ||
         !GetObjectW(current, sizeof font, &font))

@@ -66,6 +66,25 @@ trap 'exit 130' INT TERM HUP
 lock "$windows"
 lock "$app"
 
+# The settings file as text: UTF-16 once a value in it (a path under this profile) needs it.
+ini_text() {
+    if [ "$(head -c 2 "$ini" 2>/dev/null | od -An -tx1 | tr -d ' ')" = fffe ]; then
+        iconv -f UTF-16 -t UTF-8 "$ini" | tr -d '\r'
+    else
+        tr -d '\r' <"$ini"
+    fi
+}
+ini_has() { ini_text | grep -q -- "$1"; }
+# Takes a line out of the settings file, in the file's own encoding.
+ini_drop() {
+    local text
+    text=$(ini_text | grep -v -- "$1" | sed 's/$/\r/')
+    if [ "$(head -c 2 "$ini" | od -An -tx1 | tr -d ' ')" = fffe ]; then
+        printf '%s\n' "$text" | iconv -f UTF-8 -t UTF-16 >"$ini"
+    else
+        printf '%s\n' "$text" >"$ini"
+    fi
+}
 commands() { grep -c $'^event=command\t' "$pgplog" 2>/dev/null || echo 0; }
 count_is() { [ "$(commands)" -eq "$1" ]; }
 last_command_id() { grep $'^event=command\t' "$pgplog" | tail -1 | tr '\t' '\n' | sed -n 's/^id=//p'; }
@@ -102,8 +121,8 @@ start_wextor
 check "Wextor 5 started" poll 30 logged_times "Started Wextor 5" 1
 check "no error box at the start" no_box 3
 check "the tray icon shows" poll 20 tray_shown
-check "the settings file is per user, under the user's own name" grep -q '^Version=' "$ini"
-check "the Windows folder's settings were carried over" grep -q '^Mainexe=C:\\PGP\\PGPstub.exe' "$ini"
+check "the settings file is per user, under the user's own name" ini_has '^Version=' 
+check "the Windows folder's settings were carried over" ini_has '^Mainexe=C:\\PGP\\PGPstub.exe' 
 check "the active mailers were carried over" grep -q 'DEMOMFD.EXE' "$local_dir/ActiveMailers.dat"
 check "the About text names the folders in the user's letters" \
     grep -q 'Files in: C:\\users\\Łucja李\\AppData\\Local\\Wextor 5\\' "$log"
@@ -129,7 +148,7 @@ click_tray_icon 1 3
 check "the properties window opens" poll 20 window_shown "Wextor 5"
 keys "Wextor 5" alt+a
 check "Ok closes it" press "Wextor 5" Return
-check "the choice was written" poll 10 grep -q '^optProcessing=2' "$ini"
+check "the choice was written" poll 10 ini_has '^optProcessing=2' 
 check "the lists were written per user" test -e "$local_dir/MailingList.dat"
 
 # Kept over a restart: the program reads it back, and Ok writes what it read.
@@ -140,10 +159,10 @@ check "no error box at the restart" no_box 3
 poll 20 tray_shown
 click_tray_icon 1 3
 check "the properties window opens again" poll 20 window_shown "Wextor 5"
-sed -i '/^RecentPage=/d' "$ini" # comes back only when this Ok writes
+ini_drop '^RecentPage=' # comes back only when this Ok writes
 check "Ok closes it again" press "Wextor 5" Return
-check "Ok wrote the settings again" poll 10 grep -q '^RecentPage=' "$ini"
-check "the setting read back is still Encrypt and Sign" grep -q '^optProcessing=2' "$ini"
+check "Ok wrote the settings again" poll 10 ini_has '^RecentPage=' 
+check "the setting read back is still Encrypt and Sign" ini_has '^optProcessing=2' 
 check "no error was logged" bash -c "! grep -q 'Error in ' '$log'"
 check "nothing was written into the program folder" test ! -e "$app/DebugLog.Txt"
 

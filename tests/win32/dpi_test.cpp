@@ -211,15 +211,20 @@ TEST_F(Dpi, PropertiesWindowFontFollowsAMoveToAnotherDpi) {
         return std::abs(font.lfHeight);
     };
     const HWND ok = GetDlgItem(props->Handle(), IDOK);
-    const int before = fontHeight(ok), dpi = DpiOf(props->Handle()), moved = dpi * 3 / 2;
-    RECT r;
-    GetWindowRect(props->Handle(), &r);
-    r.right = r.left + (r.right - r.left) * 3 / 2;
-    r.bottom = r.top + (r.bottom - r.top) * 3 / 2;
-    SendMessageW(props->Handle(), WM_DPICHANGED, MAKEWPARAM(moved, moved),
-                 reinterpret_cast<LPARAM>(&r));
-    EXPECT_EQ(fontHeight(ok), MulDiv(before, moved, dpi));
-    EXPECT_EQ(fontHeight(props->Handle()), fontHeight(ok));
+    const int before = fontHeight(ok), dpi = DpiOf(props->Handle());
+    const auto moveTo = [&](int to) {
+        RECT r;
+        GetWindowRect(props->Handle(), &r);
+        SendMessageW(props->Handle(), WM_DPICHANGED, MAKEWPARAM(to, to),
+                     reinterpret_cast<LPARAM>(&r));
+    };
+    moveTo(dpi * 3 / 2);
+    EXPECT_EQ(fontHeight(ok), MulDiv(before, 3, 2));
+    EXPECT_EQ(fontHeight(GetDlgItem(props->Handle(), IDC_PAGECONTROL1)), fontHeight(ok));
+    moveTo(dpi * 2); // from 150 % on, not from where it began
+    EXPECT_EQ(fontHeight(ok), before * 2);
+    moveTo(dpi);
+    EXPECT_EQ(fontHeight(ok), before);
     props->HidePropsWindow();
 }
 
