@@ -10,7 +10,7 @@ src=$1
 out=$2
 name=${3:-Wextor5}
 title=${4:-Wextor 5 Help}
-pages="$out/$name-pages"
+pages="$out/chm-pages-$name" # not "PGP*": the bridge's folder is searched for PGP*.chm
 rm -rf "$pages"
 mkdir -p "$pages"
 cp "$src" "$pages/index.htm"
