@@ -47,8 +47,8 @@ struct FoundFile {
 bool CountsAsFile(unsigned long attributes);
 
 // How PGP's help file is opened, by its extension (any case): ".chm" with HTML Help; ".hlp",
-// which only WinHelp reads and Windows 10 and 11 lack, by the shell, so that Windows explains
-// or a WinHelp viewer the user installed opens it; anything else not at all.
+// which only the old Windows Help reads and Windows 10 and 11 lack, by the shell, so that
+// Windows explains, or a viewer the user installed opens it; anything else not at all.
 enum class PgpHelpKind { None, HtmlHelp, ShellOpen };
 PgpHelpKind PgpHelpKindOf(const std::string& fileName);
 
