@@ -1,16 +1,27 @@
-# The help file Wextor5.chm, compiled from the one help source (help/Wextor5-help.html) with
-# chmcmd (Debian's fp-utils) into the build folder, beside Wextor5.exe. Sets WEXTOR_HELP_CHM
-# (empty when chmcmd is missing) and the target helpfile.
+# Help files are compiled from one HTML source each with chmcmd (Debian's fp-utils), through
+# help/make-chm.sh. Wextor5.chm goes into the build folder, beside Wextor5.exe: sets
+# WEXTOR_HELP_CHM (empty when chmcmd is missing) and the target helpfile.
 find_program(CHMCMD chmcmd)
-set(WEXTOR_HELP_CHM "")
-if(CHMCMD)
-    set(WEXTOR_HELP_CHM ${CMAKE_BINARY_DIR}/Wextor5.chm)
-    add_custom_command(OUTPUT ${WEXTOR_HELP_CHM}
-        COMMAND bash ${CMAKE_SOURCE_DIR}/help/make-chm.sh ${CMAKE_SOURCE_DIR}/help/Wextor5-help.html
-                ${CMAKE_BINARY_DIR}
-        DEPENDS ${CMAKE_SOURCE_DIR}/help/Wextor5-help.html ${CMAKE_SOURCE_DIR}/help/make-chm.sh
-        COMMENT "Building Wextor5.chm" VERBATIM)
-    add_custom_target(helpfile ALL DEPENDS ${WEXTOR_HELP_CHM})
-else()
-    message(STATUS "chmcmd not found: no help file, its test skips")
+if(NOT CHMCMD)
+    message(STATUS "chmcmd not found: no help files, their tests skip")
 endif()
+
+# wextor_add_chm(TARGET SOURCE FOLDER NAME TITLE OUT_VAR): FOLDER/NAME.chm built by TARGET (part
+# of ALL); OUT_VAR gets its path, or stays empty without chmcmd.
+function(wextor_add_chm target source folder name title out_var)
+    set(${out_var} "" PARENT_SCOPE)
+    if(NOT CHMCMD)
+        return()
+    endif()
+    set(chm ${folder}/${name}.chm)
+    add_custom_command(OUTPUT ${chm}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
+        COMMAND bash ${CMAKE_SOURCE_DIR}/help/make-chm.sh ${source} ${folder} ${name} ${title}
+        DEPENDS ${source} ${CMAKE_SOURCE_DIR}/help/make-chm.sh
+        COMMENT "Building ${name}.chm" VERBATIM)
+    add_custom_target(${target} ALL DEPENDS ${chm})
+    set(${out_var} ${chm} PARENT_SCOPE)
+endfunction()
+
+wextor_add_chm(helpfile ${CMAKE_SOURCE_DIR}/help/Wextor5-help.html ${CMAKE_BINARY_DIR} Wextor5
+               "Wextor 5 Help" WEXTOR_HELP_CHM)

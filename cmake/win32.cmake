@@ -157,7 +157,7 @@ if(MAKENSIS AND main_source AND WEXTOR_HELP_CHM)
                 -DSRC=${CMAKE_SOURCE_DIR} -DOUT=${setup_exe} ${CMAKE_SOURCE_DIR}/installer/Wextor5.nsi
         DEPENDS Wextor5 FRONTMFD NPADMFD GpgBridge bridge_PGPKeys bridge_PGPTray
                 ${CMAKE_SOURCE_DIR}/installer/Wextor5.nsi ${CMAKE_SOURCE_DIR}/dist/tips.dat
-                ${CMAKE_SOURCE_DIR}/dist/DistInfo.Dat ${WEXTOR_HELP_CHM}
+                ${CMAKE_SOURCE_DIR}/dist/DistInfo.Dat ${WEXTOR_HELP_CHM} bridge_helpfile
         COMMENT "Building ${setup_exe}")
     add_custom_target(installer ALL DEPENDS ${setup_exe})
 endif()

@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
-# Builds Wextor5.chm from the one help source: Wextor5-help.html holds every topic, each headed
-# <h2 id="ctx-N"> or <h3 id="ctx-N">. Each becomes a page ctxN.htm (an h2 page runs to the next
-# h2, an h3 page to the next heading); the whole source is the contents page index.htm; the
-# first paragraph of each topic is its "?" popup text in cshelp.txt.
-#   make-chm.sh SOURCE.html OUTPUT_FOLDER   (leaves OUTPUT_FOLDER/Wextor5.chm)
+# Builds a .chm from one help source that holds every topic, each headed <h2 id="ctx-N"> or
+# <h3 id="ctx-N">. Each becomes a page: ctxN.htm for a number N, N.htm for a name (an h2 page
+# runs to the next h2, an h3 page to the next heading); the whole source is the contents page
+# index.htm; the first paragraph of each topic is its "?" popup text in cshelp.txt.
+#   make-chm.sh SOURCE.html OUTPUT_FOLDER [NAME [TITLE]]   (leaves OUTPUT_FOLDER/NAME.chm;
+#   NAME defaults to Wextor5, TITLE to "Wextor 5 Help")
 set -euo pipefail
 src=$1
 out=$2
-rm -rf "$out/help-pages"
-mkdir -p "$out/help-pages"
-cp "$src" "$out/help-pages/index.htm"
-awk -v dir="$out/help-pages" '
+name=${3:-Wextor5}
+title=${4:-Wextor 5 Help}
+pages="$out/chm-pages-$name" # not "PGP*": the bridge's folder is searched for PGP*.chm
+rm -rf "$pages"
+mkdir -p "$pages"
+cp "$src" "$pages/index.htm"
+awk -v dir="$pages" '
 function strip(s) {
     gsub(/<[^>]*>/, "", s); gsub(/&lt;/, "<", s); gsub(/&gt;/, ">", s); gsub(/&quot;/, "\"", s)
     gsub(/&amp;/, "\\&", s); gsub(/[ \t\r\n]+/, " ", s); sub(/^ /, "", s); sub(/ $/, "", s)
@@ -20,7 +24,7 @@ function strip(s) {
 /<head>/ { inhead = 1 }
 inhead { head = head $0 "\n" }
 /<\/head>/ { inhead = 0 }
-/<h[23] id="ctx-[0-9]+">/ {
+/<h[23] id="ctx-[0-9A-Za-z_]+">/ {
     n++; at[n] = NR; level[n] = substr($0, index($0, "<h") + 2, 1)
     c = $0; sub(/.*id="ctx-/, "", c); sub(/".*/, "", c); ctx[n] = c
 }
@@ -31,7 +35,7 @@ END {
         stop = bodyend
         for (j = i + 1; j <= n; j++)
             if (level[j] <= level[i]) { stop = at[j]; break }
-        page = "ctx" ctx[i] ".htm"
+        page = (ctx[i] ~ /^[0-9]+$/ ? "ctx" ctx[i] : ctx[i]) ".htm"
         title = line[at[i]]; sub(/<span class="ctx">.*/, "", title); title = strip(title)
         t = head; sub(/<title>[^<]*<\/title>/, "<title>" title "</title>", t)
         printf "<!DOCTYPE html>\n<html lang=\"en\">\n%s<body>\n", t > (dir "/" page)
@@ -55,10 +59,10 @@ END {
     printf "<HTML><BODY><UL>\n%s</UL></BODY></HTML>\n", toc > (dir "/contents.hhc")
 }' "$src"
 {
-    printf '[OPTIONS]\r\nCompatibility=1.1 or later\r\nCompiled file=Wextor5.chm\r\n'
+    printf '[OPTIONS]\r\nCompatibility=1.1 or later\r\nCompiled file=%s.chm\r\n' "$name"
     printf 'Contents file=contents.hhc\r\nDefault topic=index.htm\r\nDisplay compile progress=No\r\n'
-    printf 'Language=0x809 English (United Kingdom)\r\nTitle=Wextor 5 Help\r\n\r\n[FILES]\r\n'
-    sed 's/$/\r/' "$out/help-pages/files.txt"
-} >"$out/help-pages/Wextor5.hhp"
-(cd "$out/help-pages" && chmcmd Wextor5.hhp >chmcmd.log 2>&1) || { cat "$out/help-pages/chmcmd.log" >&2; exit 1; }
-mv "$out/help-pages/Wextor5.chm" "$out/Wextor5.chm"
+    printf 'Language=0x809 English (United Kingdom)\r\nTitle=%s\r\n\r\n[FILES]\r\n' "$title"
+    sed 's/$/\r/' "$pages/files.txt"
+} >"$pages/$name.hhp"
+(cd "$pages" && chmcmd "$name.hhp" >chmcmd.log 2>&1) || { cat "$pages/chmcmd.log" >&2; exit 1; }
+mv "$pages/$name.chm" "$out/$name.chm"

@@ -146,8 +146,10 @@ Section "GnuPG bridge (PGP with Gpg4win)" SecBridge
     File "${BIN}\gpgbridge\GpgBridge.exe"
     File "${BIN}\gpgbridge\PGPKeys.Exe"
     File "${BIN}\gpgbridge\PGPTray.Exe"
-    File "${BIN}\gpgbridge\PGPBridge.Hlp"
-    File "${BIN}\gpgbridge\GpgBridge-help.html"
+    File "${BIN}\gpgbridge\PGPBridge.chm"
+    ; An earlier version's help, which Windows 10 and 11 cannot show.
+    Delete "$INSTDIR\GnuPG bridge\PGPBridge.Hlp"
+    Delete "$INSTDIR\GnuPG bridge\GpgBridge-help.html"
     ; The PGP program only where none is set, in the settings file Wextor 5 reads: the per-user
     ; one once it exists, else the Windows folder's, else (that folder refuses writes) the per-user one.
     StrCpy $1 "$APPDATA\Wextor 5\Wextor5.INI"
@@ -189,6 +191,7 @@ Section "Uninstall"
     Delete "$INSTDIR\GnuPG bridge\GpgBridge.exe"
     Delete "$INSTDIR\GnuPG bridge\PGPKeys.Exe"
     Delete "$INSTDIR\GnuPG bridge\PGPTray.Exe"
+    Delete "$INSTDIR\GnuPG bridge\PGPBridge.chm"
     Delete "$INSTDIR\GnuPG bridge\PGPBridge.Hlp"
     Delete "$INSTDIR\GnuPG bridge\GpgBridge-help.html"
     RMDir "$INSTDIR\GnuPG bridge"

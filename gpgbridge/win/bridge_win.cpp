@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "bridgehelp_win.h"
 #include "common/clipboard_win.h"
 #include "common/unicode_win.h"
 #include "commands.h"
@@ -22,13 +23,30 @@ namespace {
 constexpr UINT kTrayMessage = WM_APP + 1;
 constexpr UINT kTrayId = 1;
 
-// User ids and GnuPG's words come in UTF-8: the boxes show them with every character.
-int Ask(HWND owner, const std::string& text, UINT style) {
-    return MessageBoxW(owner, Widen(text).c_str(), Widen(kTitle).c_str(), style);
+void CALLBACK BoxHelp(LPHELPINFO info) {
+    ShowBridgeHelp(nullptr, static_cast<HelpTopic>(info->dwContextId));
 }
 
-void ShowProblem(HWND owner, const std::string& text) {
-    Ask(owner, text, MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST);
+// User ids and GnuPG's words come in UTF-8: the boxes show them with every character. With a
+// topic, the box has a Help button that opens it.
+int Ask(HWND owner, const std::string& text, UINT style, const HelpTopic* topic = nullptr) {
+    const std::wstring wideText = Widen(text), caption = Widen(kTitle);
+    MSGBOXPARAMSW box = {};
+    box.cbSize = sizeof box;
+    box.hwndOwner = owner;
+    box.lpszText = wideText.c_str();
+    box.lpszCaption = caption.c_str();
+    box.dwStyle = style;
+    if (topic) {
+        box.dwStyle |= MB_HELP;
+        box.dwContextHelpId = static_cast<DWORD_PTR>(*topic);
+        box.lpfnMsgBoxCallback = &BoxHelp;
+    }
+    return MessageBoxIndirectW(&box);
+}
+
+void ShowProblem(HWND owner, const std::string& text, HelpTopic topic = HelpTopic::Trouble) {
+    Ask(owner, text, MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST, &topic);
 }
 
 void ShowInformation(HWND owner, const std::string& text) {
@@ -45,7 +63,8 @@ bool Gpg(HWND owner, const BridgeSettings& settings, const std::string& what, co
             owner,
             "GnuPG could not " + what +
                 ": GnuPG was not found.\r\n\r\nInstall Gpg4win, or name gpg.exe in the bridge's "
-                "preferences.");
+                "preferences.",
+            HelpTopic::FindingGnupg);
         return false;
     }
     run = RunGpg(gpg, args, input);
@@ -217,6 +236,9 @@ void Bridge::Command(int id) {
     case IDM_KEYS:
         cmdKeys();
         break;
+    case IDM_HELP:
+        ShowBridgeHelp(nullptr, HelpTopic::Overview);
+        break;
     case IDM_EXIT:
         busy_ = false;
         DestroyWindow(window_);
@@ -270,7 +292,8 @@ void Bridge::cmdEncrypt(bool sign) {
         const std::string question =
             "It is not certain that these keys belong to the people named in them:" + doubtful +
             "\r\n\r\nEncrypt to them anyway?";
-        if (Ask(window_, question, MB_YESNO | MB_ICONWARNING | MB_SETFOREGROUND) != IDYES)
+        const HelpTopic topic = HelpTopic::Recipients;
+        if (Ask(window_, question, MB_YESNO | MB_ICONWARNING | MB_SETFOREGROUND, &topic) != IDYES)
             return;
         trustAll = true;
     }

@@ -5,6 +5,7 @@
 
 #include <set>
 
+#include "bridgehelp_win.h"
 #include "common/unicode_win.h"
 #include "resource.h"
 
@@ -13,6 +14,7 @@ namespace {
 // Keeps `this` with the dialog and hands each message to the named handlers of the subclass.
 class Dialog {
   public:
+    explicit Dialog(HelpTopic topic) : topic_(topic) {}
     virtual ~Dialog() = default;
     INT_PTR Run(HWND owner, int id) {
         // A Unicode dialog: its controls keep every character of what they are given.
@@ -28,6 +30,8 @@ class Dialog {
     HWND Item(int id) const { return GetDlgItem(dialog_, id); }
 
   private:
+    HelpTopic topic_;
+
     static INT_PTR CALLBACK Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_INITDIALOG)
             SetWindowLongPtrW(dialog, DWLP_USER, lParam);
@@ -41,7 +45,13 @@ class Dialog {
             SetForegroundWindow(dialog);
             return TRUE;
         case WM_COMMAND:
-            self->Command(LOWORD(wParam), HIWORD(wParam));
+            if (LOWORD(wParam) == IDHELP)
+                ShowBridgeHelp(dialog, self->topic_);
+            else
+                self->Command(LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case WM_HELP: // F1
+            ShowBridgeHelp(dialog, self->topic_);
             return TRUE;
         case WM_NOTIFY:
             self->Notify(*reinterpret_cast<const NMHDR*>(lParam));
@@ -85,7 +95,8 @@ void SetItemText(HWND dialog, int id, const std::string& text) {
 class RecipientsDialog : public Dialog {
   public:
     RecipientsDialog(const std::vector<GpgKey>& keys, const BridgeSettings& settings)
-        : keys_(keys), checked_(settings.lastRecipients.begin(), settings.lastRecipients.end()),
+        : Dialog(HelpTopic::Recipients), keys_(keys),
+          checked_(settings.lastRecipients.begin(), settings.lastRecipients.end()),
           toSelf_(settings.encryptToSelf) {}
     RecipientChoice choice;
 
@@ -169,7 +180,7 @@ class RecipientsDialog : public Dialog {
 class ResultDialog : public Dialog {
   public:
     ResultDialog(const std::string& signature, const std::string& plain)
-        : signature_(signature), plain_(plain) {}
+        : Dialog(HelpTopic::Decrypted), signature_(signature), plain_(plain) {}
 
   private:
     const std::string& signature_;
@@ -189,7 +200,7 @@ class KeyListDialog : public Dialog {
   public:
     KeyListDialog(const std::string& caption, const std::string& prompt,
                   const std::vector<GpgKey>& keys, bool asks)
-        : caption_(caption), prompt_(prompt), keys_(keys), asks_(asks) {}
+        : Dialog(HelpTopic::Keys), caption_(caption), prompt_(prompt), keys_(keys), asks_(asks) {}
 
   private:
     const std::string& caption_;
@@ -231,7 +242,8 @@ class PrefsDialog : public Dialog {
   public:
     PrefsDialog(BridgeSettings& settings, const std::vector<GpgKey>& secretKeys,
                 const std::string& found)
-        : settings_(settings), secretKeys_(secretKeys), found_(found) {}
+        : Dialog(HelpTopic::Preferences), settings_(settings), secretKeys_(secretKeys),
+          found_(found) {}
 
   private:
     BridgeSettings& settings_;

@@ -1,5 +1,6 @@
 // GpgBridge.exe: carries out PGPtray's commands with GnuPG. "/keys" shows the key list alone.
 #include <windows.h>
+#include "common/htmlhelp_win.h"
 #include "common/syslib_win.h"
 #include <commctrl.h>
 
@@ -13,6 +14,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     InitCommonControlsEx(&controls);
     if (std::strstr(commandLine, "/keys")) {
         Bridge::ShowKeysAlone();
+        CloseHtmlHelp();
         return 0;
     }
     // One bridge answers: a second start leaves the running one alone.
@@ -29,5 +31,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    CloseHtmlHelp();
     return 0;
 }

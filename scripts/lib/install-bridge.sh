@@ -1,7 +1,7 @@
 # Installs the GnuPG bridge as Wextor 5's PGP program, with a throw-away GnuPG home made by the
 # machine's Linux gpg: sourced after install_testbed. Sets GNUPGHOME (exported, so that the
 # programs started under Wine and their gpg use it), ALICE and BOB (key ids).
-#   C:\Program Files\GnuPG bridge\   GpgBridge.exe, PGPKeys.Exe, PGPTray.Exe, PGPBridge.Hlp
+#   C:\Program Files\GnuPG bridge\   GpgBridge.exe, PGPKeys.Exe, PGPTray.Exe, PGPBridge.chm
 #   Alice is the user's own key (signing), Bob the correspondent (his secret key is there too,
 #   so that the Linux gpg can check what Bob would read).
 
@@ -10,7 +10,7 @@ install_bridge() {
     dir="$c/Program Files/GnuPG bridge"
     rm -rf "$dir"
     mkdir -p "$dir"
-    cp "$BIN"/gpgbridge/GpgBridge.exe "$BIN"/gpgbridge/PGP* "$BIN"/gpgbridge/GpgBridge-help.html "$dir/"
+    cp "$BIN"/gpgbridge/{GpgBridge.exe,PGPKeys.Exe,PGPTray.Exe,PGPBridge.chm} "$dir/"
     GNUPGHOME=$(mktemp -d /tmp/gnupg-XXXXXX)
     export GNUPGHOME
     gpg --batch --passphrase '' --quick-gen-key 'Alice <alice@example.org>' default default never 2>/dev/null

@@ -5,6 +5,8 @@
 #include "support/error.h"
 #include "support/msgbox.h"
 
+#include <cctype>
+
 const char* const PgpTrayClass = "PGPtray_Hidden_Window";
 const char* const PgpVersionBlock = "040904b0";
 
@@ -76,6 +78,20 @@ bool IsEncryptingSwitch(const std::string& pgpSwitch) {
 bool CountsAsFile(unsigned long attributes) {
     const unsigned long kVolumeLabel = 0x08, kDirectory = 0x10;
     return (attributes & (kVolumeLabel | kDirectory)) == 0;
+}
+
+PgpHelpKind PgpHelpKindOf(const std::string& fileName) {
+    const std::size_t dot = fileName.find_last_of(".\\");
+    if (dot == std::string::npos || fileName[dot] != '.')
+        return PgpHelpKind::None;
+    std::string extension = fileName.substr(dot);
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == ".chm")
+        return PgpHelpKind::HtmlHelp;
+    if (extension == ".hlp")
+        return PgpHelpKind::ShellOpen;
+    return PgpHelpKind::None;
 }
 
 PgpPlatform& CurrentPgpPlatform() {
@@ -154,9 +170,11 @@ std::string FindPgpHelpFile() {
     if (PgpMainExe.empty())
         return std::string();
     const std::string folder = PgpFolder();
-    for (const FoundFile& f : CurrentPgpPlatform().FindFiles(folder + "PGP*.Hlp"))
-        if (CountsAsFile(f.attributes))
-            return folder + f.name;
+    // A wildcard also matches short names: "PGP*.Hlp" finds "PGP50.Hlpx" through "PGP50~1.HLP".
+    for (const char* pattern : {"PGP*.chm", "PGP*.Hlp"})
+        for (const FoundFile& f : CurrentPgpPlatform().FindFiles(folder + pattern))
+            if (CountsAsFile(f.attributes) && PgpHelpKindOf(f.name) == PgpHelpKindOf(pattern))
+                return folder + f.name;
     return std::string();
 }
 
@@ -188,5 +206,5 @@ void Button1Click() {
 void btnPGPHelpClick(WindowHandle owner) {
     const std::string helpFile = FindPgpHelpFile();
     if (!helpFile.empty())
-        CurrentPgpPlatform().OpenHelpContents(owner, helpFile);
+        CurrentPgpPlatform().OpenHelpFile(owner, helpFile, PgpHelpKindOf(helpFile));
 }

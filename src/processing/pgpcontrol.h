@@ -46,6 +46,12 @@ struct FoundFile {
 // and archive files (and any other file) do.
 bool CountsAsFile(unsigned long attributes);
 
+// How PGP's help file is opened, by its extension (any case): ".chm" with HTML Help; ".hlp",
+// which only the old Windows Help reads and Windows 10 and 11 lack, by the shell, so that
+// Windows explains, or a viewer the user installed opens it; anything else not at all.
+enum class PgpHelpKind { None, HtmlHelp, ShellOpen };
+PgpHelpKind PgpHelpKindOf(const std::string& fileName);
+
 class PgpPlatform {
   public:
     virtual ~PgpPlatform() = default;
@@ -67,7 +73,8 @@ class PgpPlatform {
     }
     virtual bool FileExists(const std::string& path) = 0;
     virtual std::vector<FoundFile> FindFiles(const std::string& pattern) = 0;
-    virtual void OpenHelpContents(WindowHandle owner, const std::string& helpFile) = 0;
+    virtual void OpenHelpFile(WindowHandle owner, const std::string& helpFile,
+                              PgpHelpKind kind) = 0;
 };
 
 // The platform in use: the system's, unless a test has put another in its place.
@@ -98,7 +105,8 @@ std::string PgpFolder();
 void RunPgpItem(const std::string& name);
 // Whether PGPTools.Exe is in PGP's folder (never when PgpMainExe is empty).
 bool PgpToolsExists();
-// The first file in PGP's folder that matches PGP*.Hlp and counts; empty when there is none.
+// The first file in PGP's folder that matches PGP*.chm and counts, else the first of PGP*.Hlp;
+// empty when there is none.
 std::string FindPgpHelpFile();
 
 // The Direct access buttons of the properties window.

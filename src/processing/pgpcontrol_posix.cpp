@@ -17,7 +17,7 @@ class NoPgp : public PgpPlatform {
     std::string ClipboardText() override { return std::string(); }
     bool FileExists(const std::string& path) override { return platform::FileExists(path); }
     std::vector<FoundFile> FindFiles(const std::string&) override { return {}; }
-    void OpenHelpContents(WindowHandle, const std::string&) override {}
+    void OpenHelpFile(WindowHandle, const std::string&, PgpHelpKind) override {}
 
   private:
     unsigned long long now_ = 0;

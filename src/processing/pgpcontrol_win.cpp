@@ -4,14 +4,25 @@
 #include "common/syslib_win.h"
 #include "common/unicode_win.h"
 #include "common/pump_win.h"
+#include "support/help_win.h"
+#include "support/msgbox.h"
 #include "winctl/WinExecW_win.h"
 #include "winctl/winop_win.h"
+
+#include <shellapi.h>
 
 #include <vector>
 
 namespace {
 
-WinHelpHook winHelpHook;
+ShellOpenHook shellOpenHook;
+
+bool ShellOpen(HWND owner, const std::string& file) {
+    if (shellOpenHook)
+        return shellOpenHook(owner, file);
+    return reinterpret_cast<INT_PTR>(ShellExecuteW(owner, L"open", Widen(file).c_str(), nullptr,
+                                                   nullptr, SW_SHOWNORMAL)) > 32;
+}
 
 class WindowsPgp : public PgpPlatform {
   public:
@@ -51,12 +62,17 @@ class WindowsPgp : public PgpPlatform {
         FindClose(find);
         return files;
     }
-    void OpenHelpContents(WindowHandle owner, const std::string& helpFile) override {
+    void OpenHelpFile(WindowHandle owner, const std::string& helpFile, PgpHelpKind kind) override {
         const HWND window = static_cast<HWND>(owner);
-        if (winHelpHook)
-            winHelpHook(window, helpFile.c_str(), HELP_FINDER, 0);
-        else
-            WinHelpA(window, helpFile.c_str(), HELP_FINDER, 0);
+        if (kind == PgpHelpKind::HtmlHelp) {
+            ShowHelpFile(window, helpFile);
+        } else if (kind == PgpHelpKind::ShellOpen && !ShellOpen(window, helpFile)) {
+            MsgBoxRequest box;
+            box.text = "The help file " + helpFile + " could not be opened.";
+            box.icon = MsgIcon::Warning;
+            box.buttons = mbOK;
+            ShowMessageBox(box);
+        }
     }
 };
 
@@ -67,9 +83,9 @@ PgpPlatform& SystemPgpPlatform() {
     return system;
 }
 
-WinHelpHook SetWinHelpHook(WinHelpHook hook) {
-    WinHelpHook before = std::move(winHelpHook);
-    winHelpHook = std::move(hook);
+ShellOpenHook SetShellOpenHook(ShellOpenHook hook) {
+    ShellOpenHook before = std::move(shellOpenHook);
+    shellOpenHook = std::move(hook);
     return before;
 }
 

@@ -1,6 +1,6 @@
 #include "support/help_win.h"
 
-#include "common/syslib_win.h"
+#include "common/htmlhelp_win.h"
 
 #include "support/help.h"
 #include "support/msgbox.h"
@@ -13,32 +13,17 @@ namespace {
 
 HelpHook helpHook;
 
-// The wide entry: the help file lies beside the program, whose folder may have any name.
-using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
-
-// hhctrl.ocx is loaded on first use only: most runs never open help.
-HtmlHelpFn loadedEngine = nullptr;
-
-HtmlHelpFn HtmlHelpEngine() {
-    if (!loadedEngine)
-        if (HMODULE module = LoadSystemLibrary(L"hhctrl.ocx"))
-            loadedEngine = reinterpret_cast<HtmlHelpFn>(
-                reinterpret_cast<void*>(GetProcAddress(module, "HtmlHelpW")));
-    return loadedEngine;
-}
-
 bool CallEngine(const HelpCall& call, DWORD_PTR data) {
     if (helpHook) {
         helpHook(call);
         return true;
     }
-    const HtmlHelpFn engine = HtmlHelpEngine();
-    return engine && engine(call.owner, Widen(call.target).c_str(), call.command, data) != nullptr;
+    return CallHtmlHelp(call.owner, Widen(call.target), call.command, data);
 }
 
-void ReportNoHelp(const std::string& folder) {
+void ReportNoHelp(const std::string& file) {
     MsgBoxRequest box;
-    box.text = "The help file " + folder + HelpFileName + " could not be opened.";
+    box.text = "The help file " + file + " could not be opened.";
     box.icon = MsgIcon::Warning;
     box.buttons = mbOK;
     ShowMessageBox(box);
@@ -55,7 +40,12 @@ HelpHook SetHelpHook(HelpHook hook) {
 void ShowHelpTopic(HWND owner, const std::string& folder, unsigned context) {
     const HelpCall call{owner, HelpTopicTarget(folder, context), HH_DISPLAY_TOPIC, context};
     if (!CallEngine(call, 0))
-        ReportNoHelp(folder);
+        ReportNoHelp(folder + HelpFileName);
+}
+
+void ShowHelpFile(HWND owner, const std::string& file) {
+    if (!CallEngine({owner, file, HH_DISPLAY_TOPIC, 0}, 0))
+        ReportNoHelp(file);
 }
 
 void ShowHelpPopup(HWND owner, const std::string& folder, unsigned context, POINT at) {
@@ -71,7 +61,5 @@ void ShowHelpPopup(HWND owner, const std::string& folder, unsigned context, POIN
 }
 
 void CloseHelp() {
-    // Only help that was opened needs closing: no library is loaded for it at exit.
-    if (loadedEngine)
-        loadedEngine(nullptr, nullptr, HH_CLOSE_ALL, 0);
+    CloseHtmlHelp();
 }

@@ -9,7 +9,7 @@
 
 struct HelpCall {
     HWND owner;
-    std::string target; // "<folder>Wextor5.chm::/ctx4000.htm", or the popup texts' file
+    std::string target; // "<folder>Wextor5.chm::/ctx4000.htm", the popup texts' file, or a file
     UINT command;       // HH_DISPLAY_TOPIC or HH_DISPLAY_TEXT_POPUP
     unsigned context;
 };
@@ -20,6 +20,8 @@ HelpHook SetHelpHook(HelpHook hook);
 
 // folder: where the help file lies, with a trailing backslash.
 void ShowHelpTopic(HWND owner, const std::string& folder, unsigned context);
+// Another program's help file (PGP's), at its own default topic.
+void ShowHelpFile(HWND owner, const std::string& file);
 // The popup at a screen point; where HTML Help shows no popup, the topic instead.
 void ShowHelpPopup(HWND owner, const std::string& folder, unsigned context, POINT at);
 // Closes the help windows; HTML Help wants it before the program ends.

@@ -51,11 +51,13 @@ class FakePgp : public PgpPlatform {
     bool FileExists(const std::string& path) override { return files.count(path) != 0; }
     std::vector<FoundFile> FindFiles(const std::string& pattern) override {
         patterns.push_back(pattern);
-        return found;
+        const auto it = foundBy.find(pattern);
+        return it == foundBy.end() ? found : it->second;
     }
-    void OpenHelpContents(WindowHandle owner, const std::string& helpFile) override {
+    void OpenHelpFile(WindowHandle owner, const std::string& helpFile, PgpHelpKind kind) override {
         helpOwner = owner;
         helpOpened.push_back(helpFile);
+        helpKinds.push_back(kind);
     }
 
     bool running = false, pending = false, quit = false;
@@ -68,6 +70,8 @@ class FakePgp : public PgpPlatform {
     std::string clipboard, output = kMessage;
     std::map<std::string, int> files;
     std::vector<FoundFile> found;
+    std::map<std::string, std::vector<FoundFile>> foundBy; // by pattern, before found
+    std::vector<PgpHelpKind> helpKinds;
 };
 
 class PgpControl : public ::testing::Test {
@@ -289,12 +293,48 @@ TEST_F(PgpControl, HelpOpensTheFirstFileThatCounts) {
     WindowHandle const owner = reinterpret_cast<WindowHandle>(0x99);
     btnPGPHelpClick(owner);
     EXPECT_TRUE(pgp.helpOpened.empty());
-    EXPECT_EQ(pgp.patterns, std::vector<std::string>{"C:\\Program Files\\PGP\\PGP*.Hlp"});
+    EXPECT_EQ(pgp.patterns, (std::vector<std::string>{"C:\\Program Files\\PGP\\PGP*.chm",
+                                                      "C:\\Program Files\\PGP\\PGP*.Hlp"}));
 
     pgp.found = {{"PGPdir.Hlp", 0x10}, {"PGP50.Hlp", 0x27}, {"PGP60.Hlp", 0}};
     btnPGPHelpClick(owner);
     EXPECT_EQ(pgp.helpOpened, std::vector<std::string>{"C:\\Program Files\\PGP\\PGP50.Hlp"});
+    EXPECT_EQ(pgp.helpKinds, std::vector<PgpHelpKind>{PgpHelpKind::ShellOpen});
     EXPECT_EQ(pgp.helpOwner, owner);
+}
+
+TEST_F(PgpControl, HtmlHelpIsPreferredAndOnlyTrueExtensionsCount) {
+    using Found = std::vector<FoundFile>;
+    const std::string chm = "C:\\Program Files\\PGP\\PGP*.chm";
+    const std::string hlp = "C:\\Program Files\\PGP\\PGP*.Hlp";
+    struct Case {
+        Found chms, hlps;
+        const char* opened; // "" for none
+        PgpHelpKind kind;
+    } cases[] = {
+        {{{"PGPBridge.chm", 0x20}}, {{"PGP50.Hlp", 0x20}}, "PGPBridge.chm", PgpHelpKind::HtmlHelp},
+        {{{"PGPBRIDGE.CHM", 0}}, {}, "PGPBRIDGE.CHM", PgpHelpKind::HtmlHelp},
+        {{{"PGPdir.chm", 0x10}}, {{"PGP50.Hlp", 0}}, "PGP50.Hlp", PgpHelpKind::ShellOpen},
+        // Matched through their short names only.
+        {{{"PGPold.chmx", 0}},
+         {{"PGP50.Hlp~", 0}, {"PGP51.hlp", 0}},
+         "PGP51.hlp",
+         PgpHelpKind::ShellOpen},
+        {{{"PGP.chm.txt", 0}}, {{"PGP50.HlpBak", 0}}, "", PgpHelpKind::None},
+    };
+    for (const Case& c : cases) {
+        pgp.foundBy = {{chm, c.chms}, {hlp, c.hlps}};
+        pgp.helpOpened.clear();
+        pgp.helpKinds.clear();
+        btnPGPHelpClick(nullptr);
+        if (*c.opened == 0) {
+            EXPECT_TRUE(pgp.helpOpened.empty()) << pgp.helpOpened[0];
+            continue;
+        }
+        ASSERT_EQ(pgp.helpOpened.size(), 1u) << c.opened;
+        EXPECT_EQ(pgp.helpOpened[0], "C:\\Program Files\\PGP\\" + std::string(c.opened));
+        EXPECT_EQ(pgp.helpKinds[0], c.kind) << c.opened;
+    }
 }
 
 namespace {

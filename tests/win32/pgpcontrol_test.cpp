@@ -8,11 +8,14 @@
 #include "processing/clipboard_win.h"
 #include "processing/pgpcontrol_win.h"
 #include "common/handles_win.h"
+#include "support/help_win.h"
 #include "support/verslab_win.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <htmlhelp.h>
 
 #include <cstdio>
 #include <map>
@@ -90,7 +93,8 @@ class PgpControlWin : public ::testing::Test {
         EXPECT_FALSE(DrainQuit());
         PgpSearchAnchor = nullptr;
         PgpMainExe.clear();
-        SetWinHelpHook(nullptr);
+        SetShellOpenHook(nullptr);
+        SetHelpHook(nullptr);
     }
 
     void Control(const std::string& lines) {
@@ -299,31 +303,49 @@ TEST_F(PgpControlWin, ToolsAndPreferencesGoThroughPgpTray) {
     EXPECT_FALSE(PgpToolsExists());
 }
 
+// PGP 5.x's .hlp goes to the shell (no WinHelp on Windows 10 and 11); a .chm beside it, as the
+// GnuPG bridge ships, wins and opens in HTML Help.
 TEST_F(PgpControlWin, HelpFileOpensAtItsContents) {
     struct Call {
         HWND owner;
         std::string file;
-        UINT command;
     };
-    std::vector<Call> calls;
-    SetWinHelpHook([&](HWND owner, const char* file, UINT command, ULONG_PTR) {
-        calls.push_back({owner, file, command});
-        return TRUE;
+    std::vector<Call> shell, html;
+    std::vector<UINT> htmlCommands;
+    SetShellOpenHook([&](HWND owner, const std::string& file) {
+        shell.push_back({owner, file});
+        return true;
     });
-    const std::string help = dir.file("PGP50.Hlp");
-    SetFileAttributesA(help.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                         FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+    SetHelpHook([&](const HelpCall& call) {
+        html.push_back({call.owner, call.target});
+        htmlCommands.push_back(call.command);
+    });
+    const std::string hlp = dir.file("PGP50.Hlp");
+    SetFileAttributesA(hlp.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                        FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
     btnPGPHelpClick(anchor.get());
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].owner, anchor.get());
-    EXPECT_EQ(calls[0].file, help);
-    EXPECT_EQ(calls[0].command, static_cast<UINT>(HELP_FINDER));
+    ASSERT_EQ(shell.size(), 1u);
+    EXPECT_EQ(shell[0].owner, anchor.get());
+    EXPECT_EQ(shell[0].file, hlp);
+    EXPECT_TRUE(html.empty());
 
-    SetFileAttributesA(help.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ASSERT_TRUE(DeleteFileA(help.c_str()));
-    ASSERT_TRUE(CreateDirectoryA(dir.file("PGPdir.Hlp").c_str(), nullptr));
+    const std::string chm = dir.file("PGPBridge.chm");
+    WriteFile(chm, "ITSF");
     btnPGPHelpClick(anchor.get());
-    EXPECT_EQ(calls.size(), 1u);
+    EXPECT_EQ(shell.size(), 1u);
+    ASSERT_EQ(html.size(), 1u);
+    EXPECT_EQ(html[0].owner, anchor.get());
+    EXPECT_EQ(html[0].file, chm);
+    EXPECT_EQ(htmlCommands[0], static_cast<UINT>(HH_DISPLAY_TOPIC));
+
+    ASSERT_TRUE(DeleteFileA(chm.c_str()));
+    SetFileAttributesA(hlp.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(DeleteFileA(hlp.c_str()));
+    ASSERT_TRUE(CreateDirectoryA(dir.file("PGPdir.Hlp").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(dir.file("PGPdir.chm").c_str(), nullptr));
+    btnPGPHelpClick(anchor.get());
+    EXPECT_EQ(shell.size(), 1u);
+    EXPECT_EQ(html.size(), 1u);
 }
 
 TEST_F(PgpControlWin, VersionProbeReadsPgpsStrings) {

@@ -189,7 +189,7 @@ class FakePgp : public PgpPlatform {
     std::vector<FoundFile> FindFiles(const std::string&) override {
         return {{"PGP50.Hlp", FILE_ATTRIBUTE_ARCHIVE}};
     }
-    void OpenHelpContents(WindowHandle, const std::string& file) override {
+    void OpenHelpFile(WindowHandle, const std::string& file, PgpHelpKind) override {
         helpFiles.push_back(file);
     }
 };

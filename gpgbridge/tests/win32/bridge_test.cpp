@@ -495,7 +495,7 @@ TEST_F(BridgeTest, FolderHoldsWhatMailToolsLookFor) {
             EXPECT_STREQ(value, c.value);
         }
     }
-    for (const char* file : {"\\PGPKeys.Exe", "\\PGPTray.Exe", "\\PGPBridge.Hlp"})
+    for (const char* file : {"\\PGPKeys.Exe", "\\PGPTray.Exe", "\\PGPBridge.chm"})
         EXPECT_NE(GetFileAttributesA((std::string(kBridgeDir) + file).c_str()),
                   INVALID_FILE_ATTRIBUTES)
             << file;
