@@ -126,6 +126,10 @@ target_link_libraries(e2e_unipeek PRIVATE user32 kernel32 shell32)
 target_link_libraries(e2e_unipeek PRIVATE version) # imported as a planted DLL would be taken
 set_target_properties(e2e_unipeek PROPERTIES OUTPUT_NAME UniPeek RUNTIME_OUTPUT_DIRECTORY
                       ${CMAKE_BINARY_DIR}/e2e-tools)
+add_executable(e2e_hotkeyhelper ${CMAKE_SOURCE_DIR}/tests/e2e/hotkeyhelper.cpp)
+target_link_libraries(e2e_hotkeyhelper PRIVATE user32 kernel32)
+set_target_properties(e2e_hotkeyhelper PROPERTIES OUTPUT_NAME HotKeyHelper RUNTIME_OUTPUT_DIRECTORY
+                      ${CMAKE_BINARY_DIR}/e2e-tools)
 add_library(e2e_planted SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/planted/planted.c
                                ${CMAKE_SOURCE_DIR}/tests/e2e/planted/planted.def)
 set_target_properties(e2e_planted PROPERTIES OUTPUT_NAME planted PREFIX "" RUNTIME_OUTPUT_DIRECTORY

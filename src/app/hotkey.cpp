@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-const HotKey DefaultHotKey = {HotKeyCtrl | HotKeyAlt, 0x78}; // VK_F9
+const HotKey DefaultHotKey = {HotKeyCtrl | HotKeyShift, 0x78}; // VK_F9
 
 namespace {
 struct Named {

@@ -1,5 +1,5 @@
 // The keyboard shortcut that starts a routine run from any window, as Wextor5.INI holds it:
-// "Ctrl+Alt+F9", "Shift+Ctrl+E" (modifiers in any order, any case; the key last), or "None".
+// "Ctrl+Shift+F9", "Alt+Ctrl+E" (modifiers in any order, any case; the key last), or "None".
 #pragma once
 
 #include <string>
@@ -20,8 +20,9 @@ struct HotKey {
     bool operator!=(const HotKey& other) const { return !(*this == other); }
 };
 
-// Ctrl+Alt+F9. A function key, since Ctrl+Alt with a letter or digit is AltGr on many
-// keyboards ("€" is AltGr+E in Germany) and would take characters away from the user's typing.
+// Ctrl+Shift+F9. A function key types no character: Ctrl+Alt with a letter or digit is AltGr on
+// many keyboards ("€" is AltGr+E in Germany), and Ctrl+Alt with a function key switches the
+// console on Linux X servers, where Wine never sees it.
 extern const HotKey DefaultHotKey;
 
 // Empty, "None", unknown key names and malformed text all give no shortcut.

@@ -86,7 +86,7 @@ TEST_F(Settings, FirstStartGivesTheDefaultsAndWritesTwoKeys) {
     EXPECT_EQ(ini.values["General/LocalRoot"], ProgramDir);
     EXPECT_EQ(ini.values["General/Version"], "File Version: 5.0.0.1");
     EXPECT_EQ(ini.values.size(), 2u);
-    EXPECT_EQ(FormatHotKey(controls.hotKey), "Ctrl+Alt+F9");
+    EXPECT_EQ(FormatHotKey(controls.hotKey), "Ctrl+Shift+F9");
     EXPECT_FALSE(controls.hotKeyChosen); // the default, not the user's choice
     const std::string log = ReadFileString(ProgramDir + "DebugLog.Txt");
     EXPECT_NE(log.find(": Loaded Mailing List File\r\n"), std::string::npos);

@@ -18,7 +18,7 @@ using namespace wintest;
 
 namespace {
 const char kIni[] = "WextorHotKeyTest.INI";
-const WORD kCtrlAltF9 = MAKEWORD(VK_F9, HOTKEYF_CONTROL | HOTKEYF_ALT);
+const WORD kDefault = MAKEWORD(VK_F9, HOTKEYF_CONTROL | HOTKEYF_SHIFT);
 
 std::string WindowsFile(const char* name) {
     char dir[MAX_PATH];
@@ -105,11 +105,11 @@ TEST_F(HotKeyTest, TheFieldShowsTheFilesShortcut) {
     struct Case {
         const char* value; // nullptr: no key in the file
         WORD shown;
-        bool held; // other programs can no longer have Ctrl+Alt+F9
+        bool held; // other programs can no longer have Ctrl+Shift+F9
     };
     const Case cases[] = {
-        {nullptr, kCtrlAltF9, true},
-        {"Alt+Ctrl+F9", kCtrlAltF9, true},
+        {nullptr, kDefault, true},
+        {"Shift+Ctrl+F9", kDefault, true},
         {"shift+ctrl+q", MAKEWORD('Q', HOTKEYF_CONTROL | HOTKEYF_SHIFT), false},
         {"None", 0, false},
         {"Ctrl+Alt+Nonsense", 0, false},
@@ -120,11 +120,11 @@ TEST_F(HotKeyTest, TheFieldShowsTheFilesShortcut) {
             PrivateProfile(kIni).WriteString("General", "Hotkey", c.value);
         Open();
         EXPECT_EQ(Shown(), c.shown);
-        EXPECT_EQ(other.Take(MOD_CONTROL | MOD_ALT, VK_F9), !c.held);
+        EXPECT_EQ(other.Take(MOD_CONTROL | MOD_SHIFT, VK_F9), !c.held);
         other.Give();
         props.reset();
         // Given back at exit.
-        EXPECT_TRUE(other.Take(MOD_CONTROL | MOD_ALT, VK_F9));
+        EXPECT_TRUE(other.Take(MOD_CONTROL | MOD_SHIFT, VK_F9));
         other.Give();
     }
     EXPECT_TRUE(boxes.asked().empty());
@@ -135,7 +135,7 @@ TEST_F(HotKeyTest, OkWritesAndHoldsTheNewShortcutCancelRereads) {
     p.ShowPropsWindow();
     Choose(MAKEWORD('E', HOTKEYF_CONTROL | HOTKEYF_ALT));
     Press(IDCANCEL);
-    EXPECT_EQ(Shown(), kCtrlAltF9);
+    EXPECT_EQ(Shown(), kDefault);
     EXPECT_EQ(FileValue(), "-");
 
     p.ShowPropsWindow();
@@ -144,29 +144,29 @@ TEST_F(HotKeyTest, OkWritesAndHoldsTheNewShortcutCancelRereads) {
     EXPECT_FALSE(IsWindowVisible(p.Handle()));
     EXPECT_EQ(FileValue(), "Ctrl+Alt+E");
     EXPECT_FALSE(other.Take(MOD_CONTROL | MOD_ALT, 'E'));
-    EXPECT_TRUE(other.Take(MOD_CONTROL | MOD_ALT, VK_F9)); // the old one given back
+    EXPECT_TRUE(other.Take(MOD_CONTROL | MOD_SHIFT, VK_F9)); // the old one given back
     other.Give();
     EXPECT_TRUE(boxes.asked().empty());
 }
 
 TEST_F(HotKeyTest, ATakenShortcutIsToldWithItsKeys) {
-    ASSERT_TRUE(other.Take(MOD_CONTROL | MOD_ALT, VK_F9));
+    ASSERT_TRUE(other.Take(MOD_CONTROL | MOD_SHIFT, VK_F9));
     Open(); // the default: only the log tells
     EXPECT_TRUE(boxes.asked().empty());
-    EXPECT_NE(ReadFile(dir.file("DebugLog.Txt")).find("Ctrl+Alt+F9"), std::string::npos);
+    EXPECT_NE(ReadFile(dir.file("DebugLog.Txt")).find("Ctrl+Shift+F9"), std::string::npos);
 
     props->ShowPropsWindow();
     Press(IDOK);
     ASSERT_EQ(boxes.asked().size(), 1u);
     const std::string text = boxes.asked()[0].text;
-    EXPECT_NE(text.find("Ctrl+Alt+F9"), std::string::npos) << text;
+    EXPECT_NE(text.find("Ctrl+Shift+F9"), std::string::npos) << text;
     EXPECT_NE(text.find("Another program"), std::string::npos) << text;
     EXPECT_NE(text.find("Options page"), std::string::npos) << text;
     // Left open on the field, for another choice.
     EXPECT_TRUE(IsWindowVisible(props->Handle()));
     EXPECT_EQ(props->ActivePage(), OptionsPage);
     EXPECT_EQ(GetFocus(), Field());
-    EXPECT_EQ(FileValue(), "Ctrl+Alt+F9");
+    EXPECT_EQ(FileValue(), "Ctrl+Shift+F9");
 
     Choose(MAKEWORD(VK_F11, HOTKEYF_CONTROL | HOTKEYF_SHIFT));
     Press(IDOK);
@@ -186,14 +186,14 @@ TEST_F(HotKeyTest, ATakenShortcutIsToldWithItsKeys) {
 
 TEST_F(HotKeyTest, TheShortcutStartsTheTrayClicksRun) {
     TfrmProps& p = Open();
-    PostMessageA(p.Handle(), WM_HOTKEY, 1, MAKELPARAM(MOD_CONTROL | MOD_ALT, VK_F9));
+    PostMessageA(p.Handle(), WM_HOTKEY, 1, MAKELPARAM(MOD_CONTROL | MOD_SHIFT, VK_F9));
     PumpMessages();
     EXPECT_EQ(runs, std::vector<bool>{true});
     EXPECT_NE(ReadFile(dir.file("DebugLog.Txt")).find("MainPGP-K"), std::string::npos);
     EXPECT_FALSE(TrayClickBusy);
 
     TrayClickBusy = true; // a run under way: the shortcut starts none
-    PostMessageA(p.Handle(), WM_HOTKEY, 1, MAKELPARAM(MOD_CONTROL | MOD_ALT, VK_F9));
+    PostMessageA(p.Handle(), WM_HOTKEY, 1, MAKELPARAM(MOD_CONTROL | MOD_SHIFT, VK_F9));
     PumpMessages();
     EXPECT_EQ(runs.size(), 1u);
     TrayClickBusy = false;
