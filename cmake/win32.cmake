@@ -97,7 +97,7 @@ target_link_libraries(win32_test_support PUBLIC wextor_win gtest version)
 set(desktop_tests pgpstub_test pgpcontrol_test mainpgp_test mfdcaller_test maildrivers_test startup_test
     faults_test dpi_test running_test winop_test common_test
     catalogue_test
-    props_test propspages_test taskicon_test tips_test)
+    props_test propspages_test taskicon_test tips_test hotkey_test)
 foreach(f IN LISTS win32_tests)
     get_filename_component(name ${f} NAME_WE)
     add_executable(win32_${name} ${f} ${res_objects})
@@ -125,6 +125,10 @@ add_executable(e2e_unipeek ${CMAKE_SOURCE_DIR}/tests/e2e/unipeek.cpp)
 target_link_libraries(e2e_unipeek PRIVATE user32 kernel32 shell32)
 target_link_libraries(e2e_unipeek PRIVATE version) # imported as a planted DLL would be taken
 set_target_properties(e2e_unipeek PROPERTIES OUTPUT_NAME UniPeek RUNTIME_OUTPUT_DIRECTORY
+                      ${CMAKE_BINARY_DIR}/e2e-tools)
+add_executable(e2e_hotkeyhelper ${CMAKE_SOURCE_DIR}/tests/e2e/hotkeyhelper.cpp)
+target_link_libraries(e2e_hotkeyhelper PRIVATE user32 kernel32)
+set_target_properties(e2e_hotkeyhelper PROPERTIES OUTPUT_NAME HotKeyHelper RUNTIME_OUTPUT_DIRECTORY
                       ${CMAKE_BINARY_DIR}/e2e-tools)
 add_library(e2e_planted SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/planted/planted.c
                                ${CMAKE_SOURCE_DIR}/tests/e2e/planted/planted.def)

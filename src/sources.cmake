@@ -42,6 +42,7 @@ set(core_sources
     app/appexception.cpp
     app/datafolders.cpp
     app/global.cpp
+    app/hotkey.cpp
     app/propsmodel.cpp
     app/settings.cpp
     app/startup.cpp)
@@ -70,6 +71,7 @@ set(win_sources
     app/Just1_32_win.cpp
     app/TaskIcon_win.cpp
     app/datafolders_win.cpp
+    app/hotkey_win.cpp
     app/props_about_win.cpp
     app/props_form_win.cpp
     app/props_listdrag_win.cpp

@@ -5,6 +5,7 @@
 #include "app/global.h"
 #include "app/props_about_win.h"
 #include "app/props_mailers_win.h"
+#include "app/props_options_win.h"
 #include "app/props_routine_win.h"
 #include "app/props_outward_win.h"
 #include "processing/PGPMain_win.h"
@@ -159,7 +160,14 @@ void TfrmProps::FormKeyDown(unsigned virtualKey, bool ctrl, bool alt) {
 
 void TfrmProps::btnOkClick() {
     SaveSettings();
+    hotKeyChosen_ = true; // the file names it now
     StepCode = 2345;
+    if (!HoldHotKey(true)) {
+        // The box asked for another shortcut: the field is where to give it.
+        SelectPage(OptionsPage);
+        options_->FocusHotKey();
+        return;
+    }
     HidePropsWindow();
 }
 
@@ -185,13 +193,21 @@ void TfrmProps::Timer1Timer() {
 }
 
 void TfrmProps::TaskIcon1Click() {
+    StartRoutineRun("MainPGP-T");
+}
+
+void TfrmProps::HotKey1HotKey() {
+    StartRoutineRun("MainPGP-K");
+}
+
+void TfrmProps::StartRoutineRun(const char* logLine) {
     if (TrayClickBusy || RunInProgress()) {
         RefuseRunWhileBusy();
         return;
     }
     // Cleared also when the run fails: a stuck flag would leave the tray icon dead.
     FlagScope busy(TrayClickBusy);
-    DebugLog("MainPGP-T");
+    DebugLog(logLine);
     if (actions_.runMainPgp)
         actions_.runMainPgp(true);
 }

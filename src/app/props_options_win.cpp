@@ -1,8 +1,11 @@
 #include "app/props_options_win.h"
 
 #include "app/global.h"
+#include "app/hotkey_win.h"
 #include "app/props_win.h"
 #include "res/resource.h"
+
+#include <commctrl.h>
 
 TOptionsPage::TOptionsPage(TfrmProps& form) : TPropsPage(IDD_PROPS_OPTIONS), form_(form) {}
 
@@ -13,12 +16,31 @@ void TOptionsPage::AddCommands(CommandTable& table) {
 
 const PlaceTable& TOptionsPage::Places() const {
     static const PlaceTable places = {
-        {IDC_GROUPBOX5, {8, 4, 260, 58}},
-        {IDC_CHKSHOWTIPS, {18, 28, 110, 20}},
-        {IDC_BTNNOW, {150, 24, 100, 26}},
-        {IDC_CHKIGNOREWRAPPEDKEYS, {12, 74, 250, 20}},
+        {IDC_GROUPBOX5, {8, 4, 260, 58}},        {IDC_CHKSHOWTIPS, {18, 28, 110, 20}},
+        {IDC_BTNNOW, {150, 24, 100, 26}},        {IDC_CHKIGNOREWRAPPEDKEYS, {12, 74, 250, 20}},
+        {IDC_LBLHOTKEY, {12, 110, 120, 16}},     {IDC_HOTKEY1, {136, 106, 150, 22}},
+        {IDC_LBLHOTKEYHINT, {12, 134, 410, 16}},
     };
     return places;
+}
+
+void TOptionsPage::Init() {
+    // A letter alone, or with Shift only, would be taken from everything the user types.
+    SendMessageA(Item(IDC_HOTKEY1), HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
+                 MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
+}
+
+HotKey TOptionsPage::HotKeyChoice() const {
+    return HotKeyFromControlValue(
+        static_cast<WORD>(SendMessageA(Item(IDC_HOTKEY1), HKM_GETHOTKEY, 0, 0)));
+}
+
+void TOptionsPage::SetHotKeyChoice(const HotKey& keys) {
+    SendMessageA(Item(IDC_HOTKEY1), HKM_SETHOTKEY, ControlValueOf(keys), 0);
+}
+
+void TOptionsPage::FocusHotKey() {
+    SetFocus(Item(IDC_HOTKEY1));
 }
 
 bool TOptionsPage::IgnoreWrappedKeysChecked() const {

@@ -1,6 +1,7 @@
-// The Options page: the tip of the day and the wrapped keys.
+// The Options page: the tip of the day, the wrapped keys and the keyboard shortcut.
 #pragma once
 
+#include "app/hotkey.h"
 #include "app/props_page_win.h"
 
 class TfrmProps;
@@ -11,10 +12,14 @@ class TOptionsPage : public TPropsPage {
 
     void AddCommands(CommandTable& table) override;
     const PlaceTable& Places() const override;
+    void Init() override;
 
     bool IgnoreWrappedKeysChecked() const;
     void SetIgnoreWrappedKeysChecked(bool checked);
     void SetShowTipsChecked(bool checked);
+    HotKey HotKeyChoice() const; // as the field shows it
+    void SetHotKeyChoice(const HotKey& keys);
+    void FocusHotKey();
 
     void chkShowTipsClick();
     void btnNowClick();

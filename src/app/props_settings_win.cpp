@@ -7,9 +7,32 @@
 #include "app/props_options_win.h"
 #include "app/props_routine_win.h"
 #include "app/props_outward_win.h"
+#include "app/global.h"
+#include "support/deblog.h"
+#include "support/msgbox.h"
 
 void TfrmProps::LoadSettings() {
     ::LoadSettings(*this, settingsFile_);
+    HoldHotKey(false);
+}
+
+// Ok tells every refusal. At start-up and on Cancel only a shortcut the user chose, and only
+// when it is new: the default may simply have been taken first by another program.
+bool TfrmProps::HoldHotKey(bool confirmed) {
+    const HotKey keys = options_->HotKeyChoice();
+    const bool changed = keys != hotKey1_->Keys();
+    if (hotKey1_->Apply(keys))
+        return true;
+    DebugLog("Keyboard shortcut taken by another program: " + FormatHotKey(keys));
+    if (confirmed || (changed && hotKeyChosen_)) {
+        MsgBoxRequest box;
+        box.text = HotKeyTakenText(keys);
+        box.caption = ApplicationTitle;
+        box.icon = MsgIcon::Warning;
+        box.buttons = mbOK;
+        ShowMessageBox(box);
+    }
+    return false;
 }
 
 void TfrmProps::SaveSettings() {
@@ -74,6 +97,15 @@ void TfrmProps::StripActiveMarks() {
 
 void TfrmProps::SetShowTipsChecked(bool checked) {
     options_->SetShowTipsChecked(checked);
+}
+
+HotKey TfrmProps::HotKeyChoice() const {
+    return options_->HotKeyChoice();
+}
+
+void TfrmProps::SetHotKeyChoice(const HotKey& keys, bool chosen) {
+    options_->SetHotKeyChoice(keys);
+    hotKeyChosen_ = chosen;
 }
 
 std::string TfrmProps::VersionLabelText() {

@@ -28,6 +28,7 @@ namespace {
 constexpr int kClientWidth = 449, kClientHeight = 332;
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimer1IntervalMs = 6000;
+constexpr int kHotKey1 = 1;
 
 HINSTANCE Instance() {
     return GetModuleHandleA(nullptr);
@@ -112,7 +113,8 @@ TfrmProps::TfrmProps(PropsActions actions, std::string settingsFileName)
     pages_ = {routine_.get(), outward_.get(), mailers_.get(), options_.get(), about_.get()};
     FillDefaultActions();
 
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    INITCOMMONCONTROLSEX controls = {sizeof controls,
+                                     ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_HOTKEY_CLASS};
     InitCommonControlsEx(&controls);
     TVersionLabel::Register();
     owner_.reset(CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr,
@@ -123,6 +125,7 @@ TfrmProps::TfrmProps(PropsActions actions, std::string settingsFileName)
         throw std::runtime_error("TfrmProps: " + WinErrorText(GetLastError()));
 
     taskIcon1_ = std::make_unique<TTaskIcon>(form_);
+    hotKey1_ = std::make_unique<THotKeyRegistration>(form_, kHotKey1);
     taskIcon1_->SetToolTip(ApplicationTitle);
     taskIcon1_->SetIcon(LoadIconA(Instance(), MAKEINTRESOURCEA(IDI_WEXTOR)));
     taskIcon1_->OnClick = [this](TTaskIcon&) { Guarded([this] { TaskIcon1Click(); }); };
@@ -181,6 +184,7 @@ void TfrmProps::FormDestroy() {
         PgpSearchAnchor = nullptr;
     SetProcessingHost(previousHost_);
     taskIcon1_.reset(); // takes the icon out of the tray
+    hotKey1_.reset();   // gives the shortcut back to other programs
     StepCode = 90020;
     if (form_)
         KillTimer(form_, kTimer1);
@@ -269,6 +273,10 @@ INT_PTR TfrmProps::HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         if (wParam == kTimer1)
             Timer1Timer();
+        return TRUE;
+    case WM_HOTKEY:
+        if (wParam == kHotKey1)
+            HotKey1HotKey();
         return TRUE;
     }
     return FALSE;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/TaskIcon_win.h"
+#include "app/hotkey_win.h"
 #include "app/props_page_win.h"
 #include "app/propsmodel.h"
 #include "app/settings.h"
@@ -109,6 +110,7 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView, public
     bool ForceKeyReadChecked() const override;
     std::vector<std::string> MailingListEntries() const override;
     std::vector<std::string> ActiveEntries() const override;
+    HotKey HotKeyChoice() const override;
     void SetRoutineModeIndex(int index) override;
     void SetSpecialModeIndex(int index) override;
     void SetIgnoreWrappedKeysChecked(bool checked) override;
@@ -116,6 +118,7 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView, public
     void SetMailingListEntries(const std::vector<std::string>& entries) override;
     void StripActiveMarks() override;
     void SetShowTipsChecked(bool checked) override;
+    void SetHotKeyChoice(const HotKey& keys, bool chosen) override;
     std::string VersionLabelText() override;
     void ProbePgpVersion() override;
     bool ForceKeyRead() const override { return ForceKeyReadChecked(); }
@@ -152,6 +155,7 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView, public
     void btnHelpClick();
     void Timer1Timer();
     void TaskIcon1Click();
+    void HotKey1HotKey(); // the keyboard shortcut: the tray click's run
     void TaskIcon1RightClick();
     void PageControl1Change();
     void txtClipboardReceiverChange();
@@ -160,6 +164,8 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView, public
     HWND Item(int id) const; // a control of the form or of any page
     std::string ItemText(int id) const;
     void ProcessMessages();
+    void StartRoutineRun(const char* logLine);
+    bool HoldHotKey(bool confirmed);
     void LayOut();
     void ApplyTabs(const std::vector<int>& shownPages);
     void ShowActivePage();
@@ -174,6 +180,9 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView, public
     HWND pageControl1_ = nullptr;
     HWND tips_ = nullptr; // tool tips of the hints
     std::unique_ptr<TTaskIcon> taskIcon1_;
+    // The settings' keyboard shortcut, held for this window while it is there.
+    std::unique_ptr<THotKeyRegistration> hotKey1_;
+    bool hotKeyChosen_ = false; // named in the settings file, not the default
     // The pages, in page order (PropsPage); pages_ holds them all.
     std::unique_ptr<TRoutinePage> routine_;
     std::unique_ptr<TOutwardPage> outward_;

@@ -108,6 +108,9 @@ const char* const SettingsFileName = "Wextor5.INI";
 
 namespace {
 const char* const kGeneral = "General";
+const char* const kHotKey = "Hotkey";
+// What a missing key reads as; a profile line cannot hold it.
+const char* const kMissing = "\x01";
 
 int ReadInt(ProfileStore& file, const char* key, int defaultValue) {
     return DecodeIntValue(file.ReadString(kGeneral, key, ""), defaultValue);
@@ -132,6 +135,12 @@ void LoadSettings(SettingsControls& controls, ProfileStore& settingsFile) {
     StepCode = 1006;
     controls.SetIgnoreWrappedKeysChecked(ReadBool(settingsFile, "chkIgnoreWrappedKeys", false));
     controls.SetForceKeyReadChecked(ReadBool(settingsFile, "chkForceKeyRead", false));
+    // On unless the user says otherwise: the shortcut is there for one who never looks.
+    const std::string hotKey = settingsFile.ReadString(kGeneral, kHotKey, kMissing);
+    if (hotKey == kMissing)
+        controls.SetHotKeyChoice(DefaultHotKey, false);
+    else
+        controls.SetHotKeyChoice(ParseHotKey(hotKey), true);
     StepCode = 1011;
     TipNumber = ReadInt(settingsFile, "TipNumber", 0);
     TipEnabled = ReadBool(settingsFile, "TipEnabled", true);
@@ -156,6 +165,7 @@ void SaveSettings(SettingsControls& controls, ProfileStore& settingsFile) {
     settingsFile.WriteString(kGeneral, "chkForceKeyRead",
                              EncodeBoolValue(controls.ForceKeyReadChecked()));
     settingsFile.WriteString(kGeneral, "RecentPage", EncodeIntValue(RecentPage));
+    settingsFile.WriteString(kGeneral, kHotKey, FormatHotKey(controls.HotKeyChoice()));
     StepCode = 1199;
     WriteFileString(DataFolder() + "MailingList.dat",
                     TextFileBytes(JoinListLines(controls.MailingListEntries())));

@@ -1,6 +1,8 @@
 // Value encodings of the settings file and the plain list files.
 #pragma once
 
+#include "app/hotkey.h"
+
 #include <string>
 #include <vector>
 
@@ -42,6 +44,7 @@ class SettingsControls {
     virtual bool ForceKeyReadChecked() const = 0;
     virtual std::vector<std::string> MailingListEntries() const = 0;
     virtual std::vector<std::string> ActiveEntries() const = 0;
+    virtual HotKey HotKeyChoice() const = 0;
 
     virtual void SetRoutineModeIndex(int index) = 0;
     virtual void SetSpecialModeIndex(int index) = 0;
@@ -51,6 +54,8 @@ class SettingsControls {
     // Removes a leading SameDriverMark from each active entry, in the list itself.
     virtual void StripActiveMarks() = 0;
     virtual void SetShowTipsChecked(bool checked) = 0;
+    // chosen: the file names the shortcut (the user's own choice), rather than the default.
+    virtual void SetHotKeyChoice(const HotKey& keys, bool chosen) = 0;
 
     // The About page's version label text, for "Version".
     virtual std::string VersionLabelText() = 0;

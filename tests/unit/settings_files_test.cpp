@@ -30,6 +30,13 @@ struct FakeControls : SettingsControls {
     bool ignoreWrapped = true, forceKey = true, showTips = false;
     std::vector<std::string> mailing{"stale"}, active;
     int probes = 0;
+    HotKey hotKey{HotKeyShift, 'Q'};
+    bool hotKeyChosen = false;
+    HotKey HotKeyChoice() const override { return hotKey; }
+    void SetHotKeyChoice(const HotKey& k, bool chosen) override {
+        hotKey = k;
+        hotKeyChosen = chosen;
+    }
     int RoutineModeIndex() const override { return routine; }
     int SpecialModeIndex() const override { return special; }
     bool IgnoreWrappedKeysChecked() const override { return ignoreWrapped; }
@@ -79,6 +86,8 @@ TEST_F(Settings, FirstStartGivesTheDefaultsAndWritesTwoKeys) {
     EXPECT_EQ(ini.values["General/LocalRoot"], ProgramDir);
     EXPECT_EQ(ini.values["General/Version"], "File Version: 5.0.0.1");
     EXPECT_EQ(ini.values.size(), 2u);
+    EXPECT_EQ(FormatHotKey(controls.hotKey), "Ctrl+Shift+F9");
+    EXPECT_FALSE(controls.hotKeyChosen); // the default, not the user's choice
     const std::string log = ReadFileString(ProgramDir + "DebugLog.Txt");
     EXPECT_NE(log.find(": Loaded Mailing List File\r\n"), std::string::npos);
 }
@@ -133,4 +142,23 @@ TEST_F(Settings, TipSettingsAndRefusedWrites) {
         EXPECT_STREQ(e.what(), "Unable to write to Wextor5.INI");
         EXPECT_EQ(StepCode, 1012);
     }
+}
+
+TEST_F(Settings, KeyboardShortcutNamedInTheFile) {
+    struct Case {
+        const char* value;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"Shift+Ctrl+F11", "Ctrl+Shift+F11"}, {"None", "None"}, {"", "None"}, {"nonsense", "None"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        ini.values["General/Hotkey"] = c.value;
+        LoadSettings(controls, ini);
+        EXPECT_EQ(FormatHotKey(controls.hotKey), c.shown);
+        EXPECT_TRUE(controls.hotKeyChosen);
+    }
+    controls.hotKey = ParseHotKey("alt+ctrl+e");
+    SaveSettings(controls, ini);
+    EXPECT_EQ(ini.values["General/Hotkey"], "Ctrl+Alt+E");
 }

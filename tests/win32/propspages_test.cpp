@@ -262,7 +262,7 @@ TEST_F(PropsPages, EachPagePlacesItsControlsInsideWithoutCoveringOthers) {
             }
         }
     }
-    EXPECT_EQ(placed, 41);
+    EXPECT_EQ(placed, 44);
     EXPECT_EQ(covering, framed);
 
     // The version label is the one control put out of sight, right of its page.
