@@ -217,7 +217,9 @@ void StartAndWait(const std::string& gpg, const std::string& commandLine, const 
     startup.hStdError = err.get();
     // gpg.exe is a console program: no console window for it. Wine gives a Linux program
     // our standard handles only when no console is made for it at all.
-    const DWORD flags = linux ? DETACHED_PROCESS : CREATE_NO_WINDOW;
+    // Suspended until it holds the right to bring a window forward, which it passes on to the
+    // passphrase window its agent starts: lent to that process alone.
+    const DWORD flags = linux ? DETACHED_PROCESS : CREATE_NO_WINDOW | CREATE_SUSPENDED;
     PROCESS_INFORMATION process = {};
     // Wide, so that paths and user ids outside the ANSI code page reach gpg whole.
     std::wstring buffer = Widen(commandLine);
@@ -232,6 +234,10 @@ void StartAndWait(const std::string& gpg, const std::string& commandLine, const 
     if (!process.hProcess)
         process.hThread = nullptr;
     UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
+    if (!linux) {
+        AllowSetForegroundWindow(process.dwProcessId); // refused unless the bridge has it itself
+        ResumeThread(process.hThread);
+    }
     // Our copies of the standard handles go now, so that nothing holds the files later.
     in.reset();
     out.reset();
