@@ -9,6 +9,7 @@
 #include "processing/clipboard_win.h"
 #include "processing/mfdfile.h"
 #include "processing/pgpcontrol.h"
+#include "processing/textcode.h"
 #include "support/fileutil.h"
 #include "winctl/WinExecW_win.h"
 
@@ -88,6 +89,7 @@ double ProgramShare(const std::string& folder, const std::string& body, const st
     return Seconds([&] {
         TMFDData read;
         ReadMfdFile(exchange, read);
+        MessageToUtf8(read); // the testbed's driver gives the code page's bytes
         WipeFile(exchange);
         if (!UnfitBodyText(read.Body).empty())
             return;
@@ -95,7 +97,9 @@ double ProgramShare(const std::string& folder, const std::string& body, const st
         const std::string before = GetClipboardText();
         SetClipboardText(result);
         PgpLeftResult(before, GetClipboardText());
-        WriteMfdFile(ResultMessage(result), exchange);
+        TMFDData back = ResultMessage(result);
+        EncodeForDriver(back, false, "DEMOMFD.EXE");
+        WriteMfdFile(back, exchange);
         SetClipboardText("");
         WipeFile(exchange);
     });

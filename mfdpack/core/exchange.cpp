@@ -1,5 +1,7 @@
 #include "exchange.h"
 
+#include "request.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -40,31 +42,13 @@ std::string BuildExchangeText(const ExchangeOut& m) {
     return t;
 }
 
-namespace {
-
-bool SameLetters(const std::string& s, std::size_t at, const std::string& word) {
-    if (s.size() - at < word.size())
-        return false;
-    for (std::size_t i = 0; i < word.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(s[at + i])) !=
-            std::tolower(static_cast<unsigned char>(word[i])))
-            return false;
-    return true;
-}
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-} // namespace
-
 std::string DeclaredCharset(const std::string& fileText) {
     // The header as Wextor 5 reads it: up to the first empty line, or the whole text.
     const std::size_t gap = fileText.find("\r\n\r\n");
     const std::string header = gap == std::string::npos ? fileText : fileText.substr(0, gap + 2);
     const std::string key = std::string(CharsetKey) + ":";
     for (std::size_t at = 0; at < header.size(); ++at) {
-        if ((at > 0 && header[at - 1] != '\n') || !SameLetters(header, at, key))
+        if ((at > 0 && header[at - 1] != '\n') || !KeywordAt(header, at, key))
             continue;
         std::size_t b = at + key.size();
         std::size_t e = header.find_first_of("\r\n", b);
@@ -81,7 +65,7 @@ std::string DeclaredCharset(const std::string& fileText) {
 
 bool DeclaresUtf8(const std::string& fileText) {
     const std::string value = DeclaredCharset(fileText);
-    return value.size() == std::string(CharsetUtf8).size() && SameLetters(value, 0, CharsetUtf8);
+    return value.size() == std::string(CharsetUtf8).size() && KeywordAt(value, 0, CharsetUtf8);
 }
 
 bool ExchangeBody(const std::string& fileText, std::string& body) {

@@ -4,8 +4,6 @@
 
 namespace mfdpack {
 
-namespace {
-
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
@@ -19,6 +17,8 @@ bool KeywordAt(const std::string& s, std::size_t at, const std::string& word) {
             return false;
     return true;
 }
+
+namespace {
 
 std::string PathAfter(const std::string& s, std::size_t from) {
     std::size_t b = from, e = s.size();

@@ -19,4 +19,9 @@ struct DriverRequest {
 // the path runs from "=" to the end, outer blanks and quotes removed.
 DriverRequest ParseDriverRequest(const std::string& commandLine);
 
+// Blanks and line ends around keywords and values.
+bool IsBlank(char c);
+// The word at that place in s, letter case ignored (ASCII: keywords and header keys are).
+bool KeywordAt(const std::string& s, std::size_t at, const std::string& word);
+
 } // namespace mfdpack
