@@ -45,6 +45,13 @@ void TakeSuggestedRect(HWND window, LPARAM suggested) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+namespace {
+BOOL CALLBACK GiveFont(HWND child, LPARAM font) {
+    SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+    return TRUE;
+}
+} // namespace
+
 void DpiFontFollower::Follow(HWND dialog, int newDpi) {
     const int oldDpi = dpi_;
     // The font given last, else the one the dialog was made with.
@@ -60,13 +67,7 @@ void DpiFontFollower::Follow(HWND dialog, int newDpi) {
     if (!scaled)
         return;
     SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(scaled), FALSE);
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM f) {
-            SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(f), TRUE);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(scaled));
+    EnumChildWindows(dialog, GiveFont, reinterpret_cast<LPARAM>(scaled));
     font_.reset(scaled); // the one before is no longer in use
     dpi_ = newDpi;
 }
