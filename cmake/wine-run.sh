@@ -31,10 +31,16 @@ win32)
     exit 125 ;;
 esac
 [ -x "$server" ] || server=/usr/lib/wine/wineserver
-printf '#!/bin/sh\nexec %s "$@"\n' "$loader" >"$dir/bin/wine"
-printf '#!/bin/sh\nexec %s "$@"\n' "$server" >"$dir/bin/wineserver"
-printf '#!/bin/sh\nexec %s wineboot.exe "$@"\n' "$loader" >"$dir/bin/wineboot"
-chmod +x "$dir/bin/wine" "$dir/bin/wineserver" "$dir/bin/wineboot"
+# Tests start side by side: a wrapper another one is running is replaced by a rename, never
+# rewritten in place ("Text file busy"), and only when it would change.
+put_wrapper() {
+    local file=$1 text=$2
+    [ -f "$file" ] && [ "$(cat "$file")" = "$text" ] && return 0
+    printf '%s\n' "$text" >"$file.$$" && chmod +x "$file.$$" && mv -f "$file.$$" "$file"
+}
+put_wrapper "$dir/bin/wine" "$(printf '#!/bin/sh\nexec %s "$@"' "$loader")"
+put_wrapper "$dir/bin/wineserver" "$(printf '#!/bin/sh\nexec %s "$@"' "$server")"
+put_wrapper "$dir/bin/wineboot" "$(printf '#!/bin/sh\nexec %s wineboot.exe "$@"' "$loader")"
 export PATH="$dir/bin:$PATH" WINELOADER=$loader WINESERVER=$server
 export WINEPREFIX="$dir/prefix" WINEARCH=$WEXTOR_WINE_ARCH WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"

@@ -53,16 +53,17 @@ BOOL CALLBACK GiveFont(HWND child, LPARAM font) {
 } // namespace
 
 void DpiFontFollower::Follow(HWND dialog, int newDpi) {
-    const int oldDpi = dpi_;
-    // The font given last, else the one the dialog was made with.
-    const HFONT current = font_ ? static_cast<HFONT>(font_.get())
-                                : reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
-    LOGFONTW font = {};
-    if (!current || oldDpi <= 0 || newDpi <= 0 || oldDpi == newDpi ||
-        !GetObjectW(current, sizeof font, &font))
+    if (baseDpi_ == 0) {
+        const HFONT made = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+        if (!made || dpi_ <= 0 || !GetObjectW(made, sizeof base_, &base_))
+            return;
+        baseDpi_ = dpi_;
+    }
+    if (newDpi <= 0 || newDpi == dpi_)
         return;
-    font.lfHeight = MulDiv(font.lfHeight, newDpi, oldDpi);
-    font.lfWidth = MulDiv(font.lfWidth, newDpi, oldDpi);
+    LOGFONTW font = base_;
+    font.lfHeight = MulDiv(base_.lfHeight, newDpi, baseDpi_);
+    font.lfWidth = MulDiv(base_.lfWidth, newDpi, baseDpi_);
     HFONT scaled = CreateFontIndirectW(&font);
     if (!scaled)
         return;

@@ -30,6 +30,10 @@ class DpiFontFollower {
 
   private:
     int dpi_ = 0;
+    // The font the dialog was made with, and its dpi: every new size comes from these, so that
+    // moves back and forth do not add up rounding.
+    LOGFONTW base_ = {};
+    int baseDpi_ = 0;
     UniqueGdiObject font_;
 };
 
