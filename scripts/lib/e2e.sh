@@ -105,3 +105,13 @@ prefix_kill() {
     poll 5 test "$(prefix_count "$1")" -eq 0 || kill -KILL $(prefix_pids "$1") 2>/dev/null
     return 0
 }
+
+# A settings file as text: Windows' profile files are UTF-16 once a value needs it (and the
+# installer starts a new one that way).
+ini_text() {
+    if [ "$(head -c 2 "$1" 2>/dev/null | od -An -tx1 | tr -d ' ')" = fffe ]; then
+        iconv -f UTF-16 -t UTF-8 "$1" | tr -d '\r'
+    else
+        tr -d '\r' <"$1"
+    fi
+}

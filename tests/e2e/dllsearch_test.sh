@@ -9,6 +9,8 @@
 set -u
 BIN=$1
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+# A prefix of its own: planted DLLs and Windows' load order must not reach the tests beside it.
+export WEXTOR_WINE_DIR="$BIN/wine-dllsearch"
 . "$ROOT/scripts/lib/e2e.sh"
 . "$ROOT/scripts/lib/install-testbed.sh"
 e2e_env
@@ -27,6 +29,7 @@ cleanup() {
     prefix_kill 'Wextor5.exe'
     prefix_kill 'hh.exe'
     rm -f "$WEXTOR_APP/version.dll" "$WEXTOR_APP/hhctrl.ocx" "$WEXTOR_APP/UniPeek.exe" "$marker"
+    bash "$ROOT/cmake/wine-run.sh" --stop
 }
 trap cleanup EXIT
 

@@ -40,14 +40,15 @@ for f in Wextor5.exe MFD/FRONTMFD.EXE MFD/NPADMFD.EXE MFD/SELECTG.DAT "GnuPG bri
 done
 check "WIN.INI names the installed drivers" grep -q 'Path=C:\\Apps\\Fresh5\\MFD' "$ini"
 check "\"Any program\" is active" grep -q "^Any program (the window in front) \{200\}FRONTMFD.EXE" "$dir/ActiveMailers.dat"
-check "the PGP program is the GnuPG bridge" grep -q 'Mainexe=C:\\Apps\\Fresh5\\GnuPG bridge\\GpgBridge.exe' "$settings"
+settings_have() { ini_text "$settings" | grep -q -- "$1"; }
+check "the PGP program is the GnuPG bridge" settings_have 'Mainexe=C:\\Apps\\Fresh5\\GnuPG bridge\\GpgBridge.exe'
 
 # Reinstalling keeps what the user has.
 printf 'Mine%200s%s\r\n' '' 'NPADMFD.EXE' >"$dir/ActiveMailers.dat"
 printf '[PGP]\r\nMainexe=C:\\PGP\\PGPstub.exe\r\n[General]\r\nTipEnabled=0\r\n' >"$settings"
 wine "$setup" /S '/D=C:\Apps\Fresh5' >/dev/null 2>&1
 check "a reinstall keeps the Active list" grep -q '^Mine' "$dir/ActiveMailers.dat"
-check "a reinstall keeps the PGP program" grep -q 'Mainexe=C:\\PGP\\PGPstub.exe' "$settings"
+check "a reinstall keeps the PGP program" settings_have 'Mainexe=C:\\PGP\\PGPstub.exe'
 printf 'Any program (the window in front)%200s%s\r\n' '' 'FRONTMFD.EXE' >"$dir/ActiveMailers.dat"
 
 # The first start: no error, the drivers in the lists, the first click works (PGP stand-in).
