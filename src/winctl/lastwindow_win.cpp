@@ -10,7 +10,6 @@ namespace {
 
 struct Tracker {
     HWINEVENTHOOK hook = nullptr;
-    bool tracking = false;
     std::function<bool(HWND)> isOwn;
     UserWindowHistory history;
 };
@@ -56,7 +55,6 @@ void StartUserWindowTracking(std::function<bool(HWND)> isOwn) {
     Tracker& t = TheTracker();
     t.isOwn = std::move(isOwn);
     t.history = UserWindowHistory();
-    t.tracking = true;
     // Out of context: nothing is loaded into other programs, the calls come through this
     // thread's messages.
     t.hook = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
@@ -71,15 +69,9 @@ void StopUserWindowTracking() {
     if (t.hook)
         UnhookWinEvent(t.hook);
     t.hook = nullptr;
-    t.tracking = false;
 }
 
 HWND LastUserWindow() {
-    // The window in front now, too: where the system reports no foreground changes (Wine), or
-    // the report is still queued, it is the newest the user can have worked in.
-    if (TheTracker().tracking)
-        if (HWND now = GetForegroundWindow())
-            ForegroundChanged(nullptr, EVENT_SYSTEM_FOREGROUND, now, OBJID_WINDOW, 0, 0, 0);
     const std::uintptr_t w = TheTracker().history.Latest([](std::uintptr_t value) {
         const HWND h = reinterpret_cast<HWND>(value);
         return IsWindow(h) && IsWindowVisible(h) && !IsIconic(h) && !IsCloakedWindow(h);

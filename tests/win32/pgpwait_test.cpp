@@ -106,8 +106,7 @@ TEST_F(PgpWait, OurWindowsAnswerWhilePgpWorks) {
     PostMessageA(pgp, WM_CLOSE, 0, 0);
 }
 
-// Hangs under Wine 8 and is not yet understood: kept off until it is.
-TEST_F(PgpWait, DISABLED_APgpWindowThatDiesEndsTheWait) {
+TEST_F(PgpWait, APgpWindowThatDiesEndsTheWait) {
     side_.dieWhileWorking = true;
     HWND pgp = StartPgp();
     ASSERT_NE(pgp, nullptr);
