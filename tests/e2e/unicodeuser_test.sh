@@ -66,19 +66,12 @@ trap 'exit 130' INT TERM HUP
 lock "$windows"
 lock "$app"
 
-# The settings file as text: UTF-16 once a value in it (a path under this profile) needs it.
-ini_text() {
-    if [ "$(head -c 2 "$ini" 2>/dev/null | od -An -tx1 | tr -d ' ')" = fffe ]; then
-        iconv -f UTF-16 -t UTF-8 "$ini" | tr -d '\r'
-    else
-        tr -d '\r' <"$ini"
-    fi
-}
-ini_has() { ini_text | grep -q -- "$1"; }
+# The settings file is UTF-16 once a value in it (a path under this profile) needs it.
+ini_has() { ini_text "$ini" | grep -q -- "$1"; }
 # Takes a line out of the settings file, in the file's own encoding.
 ini_drop() {
     local text
-    text=$(ini_text | grep -v -- "$1" | sed 's/$/\r/')
+    text=$(ini_text "$ini" | grep -v -- "$1" | sed 's/$/\r/')
     if [ "$(head -c 2 "$ini" | od -An -tx1 | tr -d ' ')" = fffe ]; then
         printf '%s\n' "$text" | iconv -f UTF-8 -t UTF-16 >"$ini"
     else
