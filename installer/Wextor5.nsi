@@ -110,10 +110,13 @@ SectionEnd
 !define ANY_PROGRAM "Any program (the window in front)${ACTIVE_GAP}FRONTMFD.EXE"
 
 ; Where Wextor 5 keeps the user's lists: beside the program, unless an earlier start moved them
-; to the per-user folder.
+; to the per-user folder. The files, not the folder: it also holds every install's exchange file.
 Function DataFolder
-    ${If} ${FileExists} "$LOCALAPPDATA\Wextor 5\*.*"
-        StrCpy $0 "$LOCALAPPDATA\Wextor 5"
+    StrCpy $1 "$LOCALAPPDATA\Wextor 5"
+    ${If} ${FileExists} "$1\DebugLog.Txt"
+    ${OrIf} ${FileExists} "$1\MailingList.dat"
+    ${OrIf} ${FileExists} "$1\ActiveMailers.dat"
+        StrCpy $0 $1
     ${Else}
         StrCpy $0 "$INSTDIR"
     ${EndIf}

@@ -10,6 +10,9 @@ install_testbed() {
     mfd="$c/MFD"
     pgp="$c/PGP"
     rm -rf "$app" "$mfd" "$pgp"
+    # Lists an earlier scenario left in the per-user folder would draw this copy's files there.
+    local peruser="$c/users/$(id -un)/AppData/Local/Wextor 5"
+    rm -f "$peruser/DebugLog.Txt" "$peruser/MailingList.dat" "$peruser/ActiveMailers.dat"
     mkdir -p "$app" "$mfd" "$pgp"
     cp "$BIN/Wextor5.exe" "$app/"
     cp "$ROOT/dist/tips.dat" "$app/"

@@ -36,7 +36,14 @@ uninstaller_ended() { [ "$(prefix_count 'Au_.exe')" -eq 0 ]; }
 poll 30 uninstaller_ended || prefix_kill 'Au_.exe'
 rm -rf "$peruser"
 
+# The per-user folder exists for every install (the exchange file, the driver pack's state), yet
+# holds none of the lists: they go beside the program, where the program looks for them.
+local_data="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Wextor 5"
+rm -rf "$local_data"
+mkdir -p "$local_data/Driver pack"
 wine "$setup" /S /AUTOSTART '/D=C:\Apps\Wextor5' >/dev/null 2>&1
+check "the first install's Active list is beside the program" test -f "$dir/ActiveMailers.dat"
+check "and not in the per-user folder" test ! -f "$local_data/ActiveMailers.dat"
 for f in Wextor5.exe tips.dat DistInfo.Dat Wextor5.chm Uninstall.exe; do
     check "installed $f" test -f "$dir/$f"
 done
