@@ -95,9 +95,9 @@ add_library(win32_test_support STATIC ${win32_support})
 target_include_directories(win32_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/win32/support)
 target_link_libraries(win32_test_support PUBLIC wextor_win gtest version)
 set(desktop_tests pgpstub_test pgpcontrol_test mainpgp_test mfdcaller_test maildrivers_test startup_test
-    faults_test dpi_test running_test winop_test common_test
+    faults_test dpi_test running_test winop_test common_test lastwindow_test
     catalogue_test
-    props_test propspages_test taskicon_test tips_test hotkey_test)
+    props_test propspages_test taskicon_test tips_test hotkey_test pgpwait_test)
 foreach(f IN LISTS win32_tests)
     get_filename_component(name ${f} NAME_WE)
     add_executable(win32_${name} ${f} ${res_objects})

@@ -23,6 +23,7 @@ set(core_sources
     support/runstate.cpp
     support/verslab.cpp
     winctl/WinExecW.cpp
+    winctl/lastwindow.cpp
     winctl/winop.cpp
     processing/PGPMain.cpp
     processing/armour.cpp
@@ -58,6 +59,7 @@ set(win_sources
     support/platform_win.cpp
     support/verslab_win.cpp
     winctl/WinExecW_win.cpp
+    winctl/lastwindow_win.cpp
     winctl/winop_win.cpp
     processing/PGPMain_win.cpp
     processing/clipboard_win.cpp

@@ -227,11 +227,18 @@ bool StartWindowsProgram(std::wstring& commandLine, UniqueFile (&childEnds)[3],
         startup.StartupInfo.cb = sizeof startup;
         startup.lpAttributeList = attributes;
     }
-    // gpg.exe is a console program: no console window for it.
-    const DWORD flags = CREATE_NO_WINDOW | (listed ? EXTENDED_STARTUPINFO_PRESENT : 0);
+    // gpg.exe is a console program: no console window for it. Suspended until it holds the
+    // right to bring a window forward, which it passes on to the passphrase window its agent
+    // starts: lent to that process alone.
+    const DWORD flags =
+        CREATE_NO_WINDOW | CREATE_SUSPENDED | (listed ? EXTENDED_STARTUPINFO_PRESENT : 0);
     const bool started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, flags,
                                         nullptr, nullptr, &startup.StartupInfo, &process);
     const DWORD error = GetLastError();
+    if (started) {
+        AllowSetForegroundWindow(process.dwProcessId); // refused unless the bridge has it itself
+        ResumeThread(process.hThread);
+    }
     if (listed)
         DeleteProcThreadAttributeList(attributes);
     for (UniqueFile& end : childEnds)

@@ -6,6 +6,7 @@
 namespace mfdpack {
 
 const char* const NothingInFrontShort = "<FRONTMFD: no window in front>";
+const char* const TargetWindowVariable = "WEXTOR_TARGET_WINDOW";
 
 namespace {
 
@@ -46,7 +47,7 @@ std::string Trimmed(const std::string& s) {
 } // namespace
 
 bool CanBeInFront(const WindowFacts& w) {
-    return w.visible && !w.toolWindow && !w.noActivate && !w.ownProcess &&
+    return w.visible && !w.cloaked && !w.toolWindow && !w.noActivate && !w.ownProcess &&
            !Trimmed(w.title).empty() && !IsShell(w) && !IsWextors(w);
 }
 
@@ -55,6 +56,28 @@ std::size_t PickFrontWindow(const std::vector<WindowFacts>& zOrder) {
         if (CanBeInFront(zOrder[i]))
             return i;
     return NoWindow;
+}
+
+bool ParseTargetWindow(const std::string& value, unsigned long long& handle) {
+    if (value.size() < 3 || value.size() > 18 || value[0] != '0' ||
+        (value[1] != 'x' && value[1] != 'X'))
+        return false;
+    unsigned long long v = 0;
+    for (std::size_t i = 2; i < value.size(); ++i) {
+        const char c = value[i];
+        if (!std::isxdigit(static_cast<unsigned char>(c)))
+            return false;
+        v = v * 16 +
+            static_cast<unsigned>(std::isdigit(static_cast<unsigned char>(c))
+                                      ? c - '0'
+                                      : std::tolower(static_cast<unsigned char>(c)) - 'a' + 10);
+    }
+    handle = v;
+    return v != 0;
+}
+
+bool TakesNamedWindow(bool exists, const WindowFacts& w) {
+    return exists && w.visible && !w.cloaked && !w.ownProcess;
 }
 
 std::string TitleFragment(const std::string& title) {

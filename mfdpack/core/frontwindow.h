@@ -17,6 +17,7 @@ struct WindowFacts {
     bool toolWindow = false; // WS_EX_TOOLWINDOW: palettes, tray pop-ups, no taskbar button
     bool noActivate = false; // WS_EX_NOACTIVATE: never active, so never written in (trays, docks)
     bool ownProcess = false; // the driver's own windows
+    bool cloaked = false;    // kept off the screen by the shell: another desktop, a suspended app
 };
 
 // Wextor 5's, the shell's, tool windows, the driver's own, hidden ones and those without a
@@ -26,6 +27,15 @@ bool CanBeInFront(const WindowFacts& w);
 // The index of the first window, in Z order from the top, that can be in front; npos when none.
 constexpr std::size_t NoWindow = static_cast<std::size_t>(-1);
 std::size_t PickFrontWindow(const std::vector<WindowFacts>& zOrder);
+
+// Wextor 5 names the window the user last worked in, in this variable of the driver's process
+// only: "0x" and the handle's value in hex. Drivers that do not know it never see a difference.
+extern const char* const TargetWindowVariable; // "WEXTOR_TARGET_WINDOW"
+// The handle's value; false for anything but "0x" and 1 to 16 hex digits, or zero.
+bool ParseTargetWindow(const std::string& value, unsigned long long& handle);
+// Whether the window Wextor 5 named is the one to read: it still exists and the user can see
+// it. Unlike the choice by Z order, a tool window or one without a title is taken as named.
+bool TakesNamedWindow(bool exists, const WindowFacts& w);
 
 // What Wextor looks for in window titles to see that the program runs: the title's first
 // characters (UTF-8, at most 60 bytes, never part of a character), outer blanks trimmed.

@@ -1,5 +1,6 @@
 // FRONTMFD.EXE, the Mail Form Driver "Any program": the text field of the window that was in
-// front when the user clicked Wextor 5's tray icon.
+// front when the user clicked Wextor 5's tray icon: the one Wextor 5 names, else the highest
+// in Z order that a person could have been writing in.
 #include "driver_win.h"
 #include "common/syslib_win.h"
 #include "frontwindow.h"
@@ -35,7 +36,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         "of a program running with higher rights (as administrator) takes no text from this "
         "driver: it is refused before anything is read (exit code 6).";
     profile.caption = "About FRONTMFD.EXE";
-    profile.findWindow = mfdpack::FrontWindow;
+    profile.findWindow = mfdpack::NamedOrFrontWindow;
     profile.shortFor = ShortOf;
     profile.useKeys = true;
     return mfdpack::RunDriver(profile, GetCommandLineW());

@@ -1,11 +1,13 @@
 #include "windows_win.h"
 
+#include "common/cloak_win.h"
 #include "common/unicode_win.h"
 #include "exchange.h"
 #include "frontwindow.h"
 
 #include <psapi.h>
 
+#include <cstdint>
 #include <cwchar>
 
 namespace mfdpack {
@@ -53,6 +55,7 @@ WindowFacts FactsOf(HWND w) {
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
     f.ownProcess = pid == GetCurrentProcessId();
+    f.cloaked = f.visible && IsCloakedWindow(w);
     // Only windows that could be chosen need the costlier look at their process.
     if (f.visible && !f.toolWindow && !f.noActivate && !f.ownProcess)
         f.processName = ProcessNameOf(w);
@@ -103,6 +106,19 @@ HWND FrontWindow() {
         facts.push_back(FactsOf(w));
     const std::size_t i = PickFrontWindow(facts);
     return i == NoWindow ? nullptr : all[i];
+}
+
+HWND NamedOrFrontWindow() {
+    wchar_t value[32] = L"";
+    const DWORD n = GetEnvironmentVariableW(Widen(TargetWindowVariable).c_str(), value, 32);
+    unsigned long long handle = 0;
+    if (n > 0 && n < 32 && ParseTargetWindow(Utf8Of(value), handle)) {
+        const HWND named = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(handle));
+        const bool exists = IsWindow(named) != FALSE;
+        if (TakesNamedWindow(exists, exists ? FactsOf(named) : WindowFacts()))
+            return named;
+    }
+    return FrontWindow();
 }
 
 std::vector<HWND> WindowsOfClass(const char* className) {

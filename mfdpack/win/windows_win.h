@@ -14,6 +14,9 @@ namespace mfdpack {
 std::vector<HWND> TopLevelWindows();
 // The highest window a person could have been writing in; null when none.
 HWND FrontWindow();
+// The window Wextor 5 names in TargetWindowVariable when it still exists and is visible, else
+// FrontWindow().
+HWND NamedOrFrontWindow();
 // Visible top-level windows of this class, in Z order from the top.
 std::vector<HWND> WindowsOfClass(const char* className);
 

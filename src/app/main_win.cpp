@@ -11,6 +11,7 @@
 #include "support/fileutil_win.h"
 #include "support/help_win.h"
 #include "support/msgbox_win.h"
+#include "winctl/lastwindow_win.h"
 
 #include <commctrl.h>
 #include <windows.h>
@@ -58,7 +59,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!props)
         return 0;
     GuardHandler([] { DebugLog(std::string("Started ") + ApplicationTitle); });
+    // A tray click makes the taskbar the foreground window: the user's window is remembered.
+    StartUserWindowTracking();
     RunMessageLoop(*props);
+    StopUserWindowTracking();
     GuardHandler([&] { props.reset(); }); // FormDestroy: the tray icon goes with the window
     CloseHelp();
     return 0;

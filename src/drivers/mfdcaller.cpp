@@ -46,6 +46,10 @@ bool RequestMustSucceed(const std::string& request) {
     return StartsWith(request, ReadFileRequest) || StartsWith(request, WriteFileRequest);
 }
 
+bool RequestNamesWindow(const std::string& request) {
+    return StartsWith(request, ReadFileRequest) || StartsWith(request, DataFileRequest);
+}
+
 std::string RequestName(const std::string& request) {
     for (const char* known : {ReadFileRequest, WriteFileRequest, DataFileRequest})
         if (StartsWith(request, known))

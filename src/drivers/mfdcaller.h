@@ -36,6 +36,9 @@ bool IsCrashCode(unsigned long exitCode);
 bool DriverRunFailed(DriverEnd end, unsigned long exitCode, bool checkExitCodes);
 // Only a failed read or write can cost the user's message: a failed probe or Details run is logged.
 bool RequestMustSucceed(const std::string& request);
+// Whether the driver is told the window the user last worked in: for the probe and the read. A
+// write goes back to the window read, which the driver remembers itself; Details reads nothing.
+bool RequestNamesWindow(const std::string& request);
 // The request's name for reports: "read File=", "Write File=", "Data File=" or "Details".
 std::string RequestName(const std::string& request);
 // The report of a failed request: names the driver, the request and how it ended.

@@ -10,9 +10,12 @@
 #include "common/pump_win.h"
 #include "common/unicode_win.h"
 #include "winctl/WinExecW_win.h"
+#include "winctl/lastwindow_win.h"
 #include "winctl/winop_win.h"
 
 #include <windows.h>
+
+#include <cstdint>
 
 unsigned DriverPatience = DriverPatienceMs;
 RunProgress* ActiveRunProgress = nullptr;
@@ -59,10 +62,19 @@ void ReportDriverFailure(const std::string& request, const WaitResult& result) {
 bool RunDriver(const std::string& request) {
     if (ActiveRunProgress)
         ActiveRunProgress->SetWaiting(DriverWaitingText(CurrentDriver, request));
+    // The driver's keys and boxes need the foreground; the window the user was in before the
+    // click is the one to read, whatever is in front now.
+    ChildSetup setup;
+    setup.lendForeground = true;
+    if (RequestNamesWindow(request))
+        if (HWND user = LastUserWindow()) {
+            setup.variable = TargetWindowVariable;
+            setup.value = TargetWindowValue(reinterpret_cast<std::uintptr_t>(user));
+        }
     const WaitResult result = WinExecAndWaitPumped(
         DriverCommandLine(CurrentDriver, request), DriverShowMode, DriverCreationFlags,
         DriverPatience, [&request] { return AskToEndDriver(request); },
-        DriverProgram(CurrentDriver));
+        DriverProgram(CurrentDriver), setup);
     if (ActiveRunProgress)
         ActiveRunProgress->SetWaiting("");
     if (DriverRunFailed(result.end, result.exitCode, ChecksExitCodes(CurrentDriver))) {

@@ -3,6 +3,7 @@
 #include "processing/clipboard_win.h"
 #include "common/syslib_win.h"
 #include "common/unicode_win.h"
+#include "common/handles_win.h"
 #include "common/pump_win.h"
 #include "support/help_win.h"
 #include "support/msgbox.h"
@@ -24,6 +25,37 @@ bool ShellOpen(HWND owner, const std::string& file) {
                                                    nullptr, SW_SHOWNORMAL)) > 32;
 }
 
+// The command whose answer came last; the answer may arrive after the wait was given up.
+ULONG_PTR commandsAnswered = 0;
+
+void CALLBACK CommandAnswered(HWND, UINT, ULONG_PTR command, LRESULT) {
+    commandsAnswered = command;
+}
+
+// Sends PGP the command and waits as long as PGP works on it (the user may take minutes in
+// its windows) while this program's windows keep working. A PGP that has died ends the wait,
+// and so does the program's end (WM_QUIT, kept for the main loop).
+void SendCommandAndWait(HWND window, unsigned id) {
+    static ULONG_PTR commandsSent = 0;
+    const ULONG_PTR command = ++commandsSent;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    const UniqueHandle process(pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : nullptr);
+    if (!SendMessageCallbackA(window, WM_COMMAND, id, 0, CommandAnswered, command))
+        return;
+    // The answer is delivered while messages are looked at; a window of this thread answers
+    // at once.
+    while (commandsAnswered != command) {
+        if (!PumpPendingMessages() || commandsAnswered == command || !IsWindow(window))
+            return;
+        const HANDLE handle = process.get();
+        if (MsgWaitForMultipleObjects(handle ? 1 : 0, handle ? &handle : nullptr, FALSE, PgpPollMs,
+                                      QS_ALLINPUT | QS_SENDMESSAGE) == WAIT_OBJECT_0 &&
+            handle)
+            return;
+    }
+}
+
 class WindowsPgp : public PgpPlatform {
   public:
     WindowHandle FindTrayWindow() override {
@@ -39,10 +71,14 @@ class WindowsPgp : public PgpPlatform {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs, QS_ALLINPUT);
     }
     void BringToForeground(WindowHandle window) override {
+        // PGP's windows (recipients, passphrase) may come forward only with the right lent.
+        DWORD pid = 0;
+        if (GetWindowThreadProcessId(static_cast<HWND>(window), &pid) && pid)
+            AllowSetForegroundWindow(pid);
         SetForegroundWindow(static_cast<HWND>(window));
     }
     void SendCommand(WindowHandle window, unsigned id) override {
-        SendMessageA(static_cast<HWND>(window), WM_COMMAND, id, 0);
+        SendCommandAndWait(static_cast<HWND>(window), id);
     }
     std::string ClipboardText() override { return GetClipboardText(); }
     bool ClipboardTextOrBusy(std::string& text) override { return ReadClipboardForRun(text); }

@@ -24,6 +24,16 @@ struct WaitResult {
     unsigned long exitCode = 0;
 };
 
+// What a waited-for program gets beyond its command line.
+struct ChildSetup {
+    // One variable set in its environment only (none when the name is empty).
+    std::string variable;
+    std::string value;
+    // The right to bring its windows forward, lent by this process while the system lets it:
+    // given to that process alone, before it runs, never to whatever program starts next.
+    bool lendForeground = false;
+};
+
 // Whether the command line can be handed over whole. A longer one, or one with a zero
 // character, would be cut: it is refused with a fatal report instead.
 bool AcceptCommandLine(const std::string& commandLine);

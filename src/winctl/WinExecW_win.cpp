@@ -4,6 +4,7 @@
 #include "common/pump_win.h"
 #include "common/unicode_win.h"
 #include "winctl/WinExecW.h"
+#include "winctl/lastwindow_win.h"
 
 #include <windows.h>
 
@@ -18,7 +19,7 @@ struct Started {
 
 // Starts the command line; false after the fatal report.
 bool Start(const std::string& commandLine, std::uint16_t showMode, std::uint32_t creationFlags,
-           const std::string& program, Started& started) {
+           const std::string& program, Started& started, const ChildSetup& setup = {}) {
     if (!AcceptCommandLine(commandLine))
         return false;
     // Built as ever, then widened: a driver that reads its command line as ANSI text gets the
@@ -30,10 +31,21 @@ bool Start(const std::string& commandLine, std::uint16_t showMode, std::uint32_t
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = showMode;
+    // The variable goes into the child's block only: this process's environment never holds it.
+    std::wstring environment;
+    DWORD flags = creationFlags | CREATE_NEW_CONSOLE;
+    if (!setup.variable.empty()) {
+        environment = EnvironmentBlockWith(setup.variable, setup.value);
+        flags |= CREATE_UNICODE_ENVIRONMENT;
+    }
+    // Suspended until the right is lent to its process id: ASFW_ANY would lend it to any
+    // program that asks first.
+    if (setup.lendForeground)
+        flags |= CREATE_SUSPENDED;
     PROCESS_INFORMATION process = {};
     if (!CreateProcessW(program.empty() ? nullptr : programFile.c_str(), &buffer[0], nullptr,
-                        nullptr, FALSE, creationFlags | CREATE_NEW_CONSOLE, nullptr, nullptr,
-                        &startup, &process)) {
+                        nullptr, FALSE, flags, environment.empty() ? nullptr : &environment[0],
+                        nullptr, &startup, &process)) {
         ReportLaunchFailure(GetLastError(), commandLine);
         return false;
     }
@@ -41,6 +53,11 @@ bool Start(const std::string& commandLine, std::uint16_t showMode, std::uint32_t
     // then holds no handle of ours.
     started.process.reset(process.hProcess);
     started.thread.reset(process.hProcess ? process.hThread : nullptr);
+    if (setup.lendForeground && process.hProcess) {
+        // Refused unless this process may set the foreground itself (it may after a tray click).
+        AllowSetForegroundWindow(process.dwProcessId);
+        ResumeThread(process.hThread);
+    }
     return true;
 }
 
@@ -63,10 +80,11 @@ int WinExecAndWait32(const std::string& commandLine, std::uint16_t showMode,
 
 WaitResult WinExecAndWaitPumped(const std::string& commandLine, std::uint16_t showMode,
                                 std::uint32_t creationFlags, unsigned patienceMs,
-                                const std::function<bool()>& askToEnd, const std::string& program) {
+                                const std::function<bool()>& askToEnd, const std::string& program,
+                                const ChildSetup& setup) {
     WaitResult result;
     Started started;
-    if (!Start(commandLine, showMode, creationFlags, program, started))
+    if (!Start(commandLine, showMode, creationFlags, program, started, setup))
         return result;
     const HANDLE process = started.process.get();
     ULONGLONG since = GetTickCount64();

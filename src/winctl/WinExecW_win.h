@@ -18,11 +18,12 @@ int WinExecAndWait32(const std::string& commandLine, std::uint16_t showMode,
 
 // Like WinExecAndWait32, but the caller's windows stay alive while the program runs: messages
 // are dispatched, a WM_QUIT gives the wait up (and is kept for the main loop), and every
-// patienceMs askToEnd decides whether to end the program.
+// patienceMs askToEnd decides whether to end the program. setup adds a variable to its
+// environment and lends it the foreground.
 WaitResult WinExecAndWaitPumped(const std::string& commandLine, std::uint16_t showMode,
                                 std::uint32_t creationFlags, unsigned patienceMs,
                                 const std::function<bool()>& askToEnd,
-                                const std::string& program = "");
+                                const std::string& program = "", const ChildSetup& setup = {});
 
 // WinExec for one program file named by its full path (surrounding quotes are dropped): started
 // by that exact name with the path as its command line, waited for until it is ready for input

@@ -31,6 +31,10 @@ WindowFacts Own(WindowFacts w) {
     w.ownProcess = true;
     return w;
 }
+WindowFacts Cloaked(WindowFacts w) {
+    w.cloaked = true;
+    return w;
+}
 
 } // namespace
 
@@ -53,6 +57,9 @@ TEST(FrontWindow, PassesOverWhatNoOneWritesIn) {
         {"Wine's tray", App("Wine System Tray", "WineTray", "explorer.exe")},
         {"desktop worker", App("x", "WorkerW", "explorer.exe")},
         {"menu", App("menu", "#32768")},
+        {"cloaked: another desktop, a suspended app", Cloaked(App("Inbox - Mail"))},
+        {"Windows 11's tray overflow", App("", "NotifyIconOverflowWindow", "explorer.exe")},
+        {"second taskbar", App("x", "Shell_SecondaryTrayWnd", "explorer.exe")},
     };
     for (const auto& c : passedOver)
         EXPECT_FALSE(mfdpack::CanBeInFront(c.window)) << c.what;
@@ -104,4 +111,51 @@ TEST(FrontWindow, TitleFragmentIsAPieceOfTheTitle) {
         EXPECT_NE(c.title.find(f), std::string::npos) << c.title;
     }
     EXPECT_EQ(std::string(mfdpack::NothingInFrontShort).find_first_of("\r\n"), std::string::npos);
+}
+
+// Cloaking cannot be made under Wine: the rule for a window Wextor names is shown here.
+TEST(FrontWindow, TakesTheNamedWindowWhileTheUserCanSeeIt) {
+    const struct {
+        const char* what;
+        bool exists;
+        WindowFacts window;
+        bool taken;
+    } cases[] = {
+        {"shown", true, App("Inbox - Mail"), true},
+        {"a tool window or no title: named, so taken", true, Tool(App("")), true},
+        {"gone", false, App("Inbox - Mail"), false},
+        {"hidden or minimized", true, Hidden(App("Inbox - Mail")), false},
+        {"cloaked", true, Cloaked(App("Inbox - Mail")), false},
+        {"the driver's own", true, Own(App("FRONTMFD")), false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(mfdpack::TakesNamedWindow(c.exists, c.window), c.taken) << c.what;
+}
+
+TEST(FrontWindow, ReadsTheNamedHandle) {
+    const struct {
+        const char* value;
+        bool ok;
+        unsigned long long handle;
+    } cases[] = {
+        {"0x1A2B", true, 0x1A2B},
+        {"0x1a2b", true, 0x1A2B},
+        {"0xFFFFFFFFFFFFFFFF", true, 0xFFFFFFFFFFFFFFFFull},
+        {"0x10000000000000000", false, 0}, // longer than any handle
+        {"0x0", false, 0},
+        {"0x", false, 0},
+        {"1A2B", false, 0},
+        {"0x12G", false, 0},
+        {" 0x12", false, 0},
+        {"", false, 0},
+    };
+    for (const auto& c : cases) {
+        unsigned long long h = 0;
+        EXPECT_EQ(mfdpack::ParseTargetWindow(c.value, h), c.ok) << c.value;
+        if (c.ok) {
+            EXPECT_EQ(h, c.handle) << c.value;
+        }
+    }
+    // The name Wextor 5 writes is the one the drivers read.
+    EXPECT_STREQ(mfdpack::TargetWindowVariable, "WEXTOR_TARGET_WINDOW");
 }
