@@ -12,6 +12,7 @@
 
 #include <shellapi.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -25,33 +26,40 @@ bool ShellOpen(HWND owner, const std::string& file) {
                                                    nullptr, SW_SHOWNORMAL)) > 32;
 }
 
-// The command whose answer came last; the answer may arrive after the wait was given up.
-ULONG_PTR commandsAnswered = 0;
+// The command goes from a thread of its own: SendMessage waits as long as PGP works on it (the
+// user may take minutes in its windows), and this thread has to keep its windows working.
+struct CommandToSend {
+    HWND window;
+    unsigned id;
+};
 
-void CALLBACK CommandAnswered(HWND, UINT, ULONG_PTR command, LRESULT) {
-    commandsAnswered = command;
+DWORD WINAPI SendCommandThread(void* parameter) {
+    const std::unique_ptr<CommandToSend> command(static_cast<CommandToSend*>(parameter));
+    SendMessageA(command->window, WM_COMMAND, command->id, 0);
+    return 0;
 }
 
-// Sends PGP the command and waits as long as PGP works on it (the user may take minutes in
-// its windows) while this program's windows keep working. A PGP that has died ends the wait,
-// and so does the program's end (WM_QUIT, kept for the main loop).
+// Returns when PGP has answered, when its window or process is gone (a PGP that dies while
+// working never answers), or when the program ends (WM_QUIT, kept for the main loop). A sender
+// left waiting on a dead window ends with the program.
 void SendCommandAndWait(HWND window, unsigned id) {
-    static ULONG_PTR commandsSent = 0;
-    const ULONG_PTR command = ++commandsSent;
+    auto* command = new CommandToSend{window, id};
+    const UniqueHandle sender(CreateThread(nullptr, 0, SendCommandThread, command, 0, nullptr));
+    if (!sender) {
+        delete command;
+        SendMessageA(window, WM_COMMAND, id, 0);
+        return;
+    }
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     const UniqueHandle process(pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : nullptr);
-    if (!SendMessageCallbackA(window, WM_COMMAND, id, 0, CommandAnswered, command))
-        return;
-    // The answer is delivered while messages are looked at; a window of this thread answers
-    // at once.
-    while (commandsAnswered != command) {
-        if (!PumpPendingMessages() || commandsAnswered == command || !IsWindow(window))
+    HANDLE ends[2] = {sender.get(), process.get()};
+    const DWORD count = process ? 2 : 1;
+    for (;;) {
+        const DWORD woke = MsgWaitForMultipleObjects(count, ends, FALSE, PgpPollMs, QS_ALLINPUT);
+        if (woke < WAIT_OBJECT_0 + count || woke == WAIT_FAILED)
             return;
-        const HANDLE handle = process.get();
-        if (MsgWaitForMultipleObjects(handle ? 1 : 0, handle ? &handle : nullptr, FALSE, PgpPollMs,
-                                      QS_ALLINPUT | QS_SENDMESSAGE) == WAIT_OBJECT_0 &&
-            handle)
+        if (!PumpPendingMessages() || !IsWindow(window))
             return;
     }
 }
