@@ -24,6 +24,7 @@ bool IsOneOf(const std::string& text, std::initializer_list<const char*> names) 
 
 bool IsShell(const WindowFacts& w) {
     return IsOneOf(w.className, {"Shell_TrayWnd", "Shell_SecondaryTrayWnd", "Progman", "WorkerW",
+                                 "#32769", // the desktop itself, which Wine may put in front
                                  "NotifyIconOverflowWindow", "Button", "#32768", "tooltips_class32",
                                  "SysShadow", "IME", "MSCTFIME UI"}) ||
            w.title == "Wine System Tray"; // Wine's stand-alone tray, raised by every click on it
@@ -77,7 +78,8 @@ bool ParseTargetWindow(const std::string& value, unsigned long long& handle) {
 }
 
 bool TakesNamedWindow(bool exists, const WindowFacts& w) {
-    return exists && w.visible && !w.cloaked && !w.ownProcess;
+    // The shell's or Wextor's own would only be a wrong name: the Z order decides then.
+    return exists && w.visible && !w.cloaked && !w.ownProcess && !IsShell(w) && !IsWextors(w);
 }
 
 std::string TitleFragment(const std::string& title) {

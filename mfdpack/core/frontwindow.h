@@ -33,8 +33,9 @@ std::size_t PickFrontWindow(const std::vector<WindowFacts>& zOrder);
 extern const char* const TargetWindowVariable; // "WEXTOR_TARGET_WINDOW"
 // The handle's value; false for anything but "0x" and 1 to 16 hex digits, or zero.
 bool ParseTargetWindow(const std::string& value, unsigned long long& handle);
-// Whether the window Wextor 5 named is the one to read: it still exists and the user can see
-// it. Unlike the choice by Z order, a tool window or one without a title is taken as named.
+// Whether the window Wextor 5 named is the one to read: it still exists, the user can see it,
+// and it is neither the shell's nor Wextor's. Unlike the choice by Z order, a tool window or
+// one without a title is taken as named.
 bool TakesNamedWindow(bool exists, const WindowFacts& w);
 
 // What Wextor looks for in window titles to see that the program runs: the title's first

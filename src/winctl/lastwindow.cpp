@@ -34,6 +34,7 @@ bool IsShellClass(const std::string& cls) {
         "ForegroundStaging",
         "Windows.UI.Core.CoreWindow",
         "#32768",
+        "#32769", // the desktop itself: Wine reports it in front when no window is active
     };
     return std::any_of(std::begin(shell), std::end(shell),
                        [&](const char* s) { return CompareNoCase(cls, s) == 0; });

@@ -44,6 +44,7 @@ TEST(LastWindow, WhichForegroundWindowsAreTheUsers) {
         {"task switcher", Window("MultitaskingViewFrame"), false},
         {"Start", Window("Windows.UI.Core.CoreWindow", "Start"), false},
         {"Wine's tray", Window("Shell_TrayWnd", "Wine System Tray"), false},
+        {"the desktop itself", Window("#32769", ""), false},
         {"Wine's stand-alone tray", Window("WineTrayClass", "Wine System Tray"), false},
     };
     for (const auto& c : cases)

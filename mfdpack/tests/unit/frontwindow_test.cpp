@@ -127,6 +127,10 @@ TEST(FrontWindow, TakesTheNamedWindowWhileTheUserCanSeeIt) {
         {"hidden or minimized", true, Hidden(App("Inbox - Mail")), false},
         {"cloaked", true, Cloaked(App("Inbox - Mail")), false},
         {"the driver's own", true, Own(App("FRONTMFD")), false},
+        {"the desktop, which Wine may report in front", true, App("", "#32769", "explorer.exe"),
+         false},
+        {"the taskbar", true, App("", "Shell_TrayWnd", "explorer.exe"), false},
+        {"Wextor's progress window", true, App("PGP Running", "AppMain", "Wextor5.exe"), false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(mfdpack::TakesNamedWindow(c.exists, c.window), c.taken) << c.what;
