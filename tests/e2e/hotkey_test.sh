@@ -99,8 +99,8 @@ check "the Notepad behind is still untouched" edit_is "behind.txt - Notepad" 'Th
 
 # Another program holds Ctrl+Alt+E: the start tells it, naming the keys.
 prefix_kill 'Wextor5.exe'
-(wine "$helper" /hold 3 69 >/dev/null 2>&1 &) # MOD_ALT | MOD_CONTROL, 'E'
-check "the other program holds the keys" poll 30 test "$(prefix_count 'HotKeyHelper.exe')" -ge 1
+(wine "$helper" /hold 3 69 "$(winpath "$work")\\held.txt" >/dev/null 2>&1 &) # MOD_ALT | MOD_CONTROL, 'E'
+check "the other program holds the keys" poll 30 test -f "$work/held.txt"
 start_wextor
 check "a box tells that the shortcut is taken" poll 30 window_shown "Wextor 5"
 wine "$helper" /texts "Wextor 5" "$(winpath "$work/box.txt")" >/dev/null 2>&1

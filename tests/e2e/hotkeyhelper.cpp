@@ -1,6 +1,7 @@
 // HotKeyHelper.exe, for the keyboard shortcut scenario:
-//   HotKeyHelper.exe /hold MODIFIERS KEY   another program that holds a shortcut (MOD_* and a
-//                                          virtual-key code, decimal) until it is ended
+//   HotKeyHelper.exe /hold MODIFIERS KEY FILE   another program that holds a shortcut (MOD_* and
+//                                          a virtual-key code, decimal) until it is ended; FILE
+//                                          is written once the keys are held
 //   HotKeyHelper.exe /edit TITLE FILE      the text of the edit field of the window of that title
 //   HotKeyHelper.exe /texts TITLE FILE     the texts of all controls of that window, one a line
 #include <windows.h>
@@ -31,12 +32,15 @@ bool Save(const char* file, const std::string& text) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4)
+    if (argc != 4 && argc != 5)
         return 2;
     const std::string verb = argv[1];
     if (verb == "/hold") {
         if (!RegisterHotKey(nullptr, 1, static_cast<UINT>(std::atoi(argv[2])),
                             static_cast<UINT>(std::atoi(argv[3]))))
+            return 1;
+        // The test starts Wextor only now: a process that is running may not hold them yet.
+        if (argc > 4 && !Save(argv[4], "held"))
             return 1;
         MSG msg;
         while (GetMessageA(&msg, nullptr, 0, 0) > 0)
