@@ -214,22 +214,22 @@ void Bridge::Command(int id) {
     busy_ = true;
     settings_ = LoadSettings();
     switch (id) {
-    case CmdEncrypt:
+    case PgpEncrypt:
         cmdEncrypt(false);
         break;
-    case CmdEncryptSign:
+    case PgpEncryptSign:
         cmdEncrypt(true);
         break;
-    case CmdSign:
+    case PgpSign:
         cmdSign();
         break;
-    case CmdDecryptVerify:
+    case PgpDecryptVerify:
         cmdDecryptVerify();
         break;
-    case CmdAddKey:
+    case PgpAddKey:
         cmdAddKey();
         break;
-    case CmdPreferences:
+    case PgpPreferences:
     case IDM_PREFERENCES:
         cmdPreferences();
         break;
