@@ -1,7 +1,7 @@
-#include "support/VBVal.h"
+#include "common/VBVal.h"
 
 #include "common/hexdigits.h"
-#include "support/blanks.h"
+#include "common/blanks.h"
 
 std::int32_t SafeStrToInt(const std::string& text) {
     std::size_t b = 0, e = text.size();
