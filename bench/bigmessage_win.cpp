@@ -10,6 +10,7 @@
 #include "drivers/mfdfile.h"
 #include "processing/pgpcontrol.h"
 #include "processing/textcode.h"
+#include "support/error.h"
 #include "support/fileutil.h"
 #include "winctl/WinExecW_win.h"
 

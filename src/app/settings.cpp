@@ -4,6 +4,7 @@
 #include "common/hexdigits.h"
 #include "support/textfile.h"
 #include "support/deblog.h"
+#include "support/error.h"
 #include "support/fileutil.h"
 #include "support/platform.h"
 #include "support/readastr.h"

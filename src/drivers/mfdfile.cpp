@@ -1,6 +1,6 @@
 #include "drivers/mfdfile.h"
 
-#include "support/fileutil.h"
+#include "support/error.h"
 #include "support/readastr.h"
 
 void ReadMfdFile(const std::string& path, TMFDData& message) {
