@@ -111,7 +111,6 @@ void LoadSettings(SettingsControls& controls, ProfileStore& settingsFile) {
                                        ? SplitListLines(TextFileToUtf8(ReadFileString(mailingList)))
                                        : std::vector<std::string>());
     DebugLog("Loaded Mailing List File");
-    StepCode = 1001;
     StepCode = 1002;
     controls.SetRoutineModeIndex(ClampRadioIndex(ReadInt(settingsFile, "optProcessing", 0)));
     controls.SetSpecialModeIndex(ClampRadioIndex(ReadInt(settingsFile, "optOutward", 0)));
@@ -138,7 +137,6 @@ void LoadSettings(SettingsControls& controls, ProfileStore& settingsFile) {
 }
 
 void SaveSettings(SettingsControls& controls, ProfileStore& settingsFile) {
-    StepCode = 1101;
     StepCode = 1102;
     settingsFile.WriteString(kGeneral, "optProcessing",
                              EncodeIntValue(controls.RoutineModeIndex()));

@@ -77,7 +77,6 @@ void FormCreate(TfrmProps& form) {
     StepCode = 4401;
     if (TipEnabled)
         form.SetShowTipsChecked(true);
-    StepCode = 4402;
     StepCode = 4403;
     form.RefreshControls();
     StepCode = 4404;
