@@ -1,7 +1,7 @@
 // Throughput of the message-processing core on large exchange files, next to memcpy of the same
 // size in the same run, and the growth of ReplaceAll's time with the text.
 #include "processing/armour.h"
-#include "processing/mfdfile.h"
+#include "drivers/mfdfile.h"
 #include "processing/opchoice.h"
 #include "support/replace.h"
 

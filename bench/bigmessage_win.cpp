@@ -7,9 +7,10 @@
 #include "drivers/mfdcaller.h"
 #include "processing/PGPMain.h"
 #include "processing/clipboard_win.h"
-#include "processing/mfdfile.h"
+#include "drivers/mfdfile.h"
 #include "processing/pgpcontrol.h"
 #include "processing/textcode.h"
+#include "support/error.h"
 #include "support/fileutil.h"
 #include "winctl/WinExecW_win.h"
 

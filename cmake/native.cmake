@@ -8,8 +8,11 @@ elseif(WEXTOR_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+add_subdirectory(${CMAKE_SOURCE_DIR}/common ${CMAKE_BINARY_DIR}/common)
+
 add_library(wextor_core STATIC ${core_sources} ${posix_sources})
 target_include_directories(wextor_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(wextor_core PUBLIC common_core)
 
 if(WEXTOR_FUZZ)
     file(GLOB fuzz_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/fuzz_*.cpp)

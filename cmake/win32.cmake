@@ -18,7 +18,7 @@ add_subdirectory(${CMAKE_SOURCE_DIR}/common ${CMAKE_BINARY_DIR}/common)
 set(win_libs psapi advapi32 comctl32 comdlg32 shell32 shlwapi gdi32 user32 kernel32 ole32 uuid)
 add_library(wextor_win STATIC ${core_sources} ${win_sources})
 target_include_directories(wextor_win PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(wextor_win PUBLIC wincommon ${win_libs})
+target_link_libraries(wextor_win PUBLIC common_core wincommon ${win_libs})
 add_library(wextor_core ALIAS wextor_win)
 
 # The version number, written once in the project line, reaches the resources and the manifest.

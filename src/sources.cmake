@@ -6,7 +6,6 @@
 #   main_source:   the program's entry
 set(core_sources
     support/Tips.cpp
-    support/VBVal.cpp
     support/textfile.cpp
     support/utf8.cpp
     support/command.cpp
@@ -27,7 +26,6 @@ set(core_sources
     winctl/winop.cpp
     processing/PGPMain.cpp
     processing/armour.cpp
-    processing/mfdfile.cpp
     processing/opchoice.cpp
     processing/pgpcontrol.cpp
     processing/textcode.cpp
@@ -38,6 +36,7 @@ set(core_sources
     drivers/ScriptInfo.cpp
     drivers/mailerlist.cpp
     drivers/mfdcaller.cpp
+    drivers/mfdfile.cpp
     app/Just1_32.cpp
     app/TaskIcon.cpp
     app/appexception.cpp

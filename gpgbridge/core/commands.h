@@ -1,17 +1,8 @@
-// PGPtray's command identifiers, as mail tools send them in WM_COMMAND.
+// The bridge's answer to PGPtray's commands it does not carry out.
 #pragma once
-#include <string>
+#include "common/pgptray.h"
 
-enum BridgeCommand {
-    CmdEncryptSign = 40007,
-    CmdDecryptVerify = 40008,
-    CmdAddKey = 40006,
-    CmdPreferences = 40012,
-    CmdOther = 40016,
-    CmdEncrypt = 40017,
-    CmdSign = 40018,
-    CmdTools = 40019,
-};
+#include <string>
 
 // The notice for commands the bridge does not carry out ("40019 and others").
 std::string NoticeText(int command);

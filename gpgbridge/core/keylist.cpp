@@ -1,6 +1,8 @@
 #include "keylist.h"
 #include "text.h"
 
+#include "common/hexdigits.h"
+
 #include <cctype>
 #include <cstddef>
 
@@ -25,16 +27,6 @@ const std::string& Field(const std::vector<std::string>& fields, std::size_t ind
     return index < fields.size() ? fields[index] : empty;
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 std::string Lower(std::string text) {
     for (char& c : text)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -52,7 +44,7 @@ std::string UnescapeColonField(const std::string& field) {
     out.reserve(field.size());
     for (std::size_t i = 0; i < field.size(); ++i) {
         if (field[i] == '\\' && i + 3 < field.size() && field[i + 1] == 'x') {
-            const int high = HexValue(field[i + 2]), low = HexValue(field[i + 3]);
+            const int high = HexDigitValue(field[i + 2]), low = HexDigitValue(field[i + 3]);
             if (high >= 0 && low >= 0) {
                 out += static_cast<char>(high * 16 + low);
                 i += 3;

@@ -1,6 +1,8 @@
 #include "status.h"
 #include "text.h"
 
+#include "common/hexdigits.h"
+
 #include <cstddef>
 
 namespace {
@@ -155,20 +157,12 @@ Outcome Failed(std::string problem) {
 }
 
 std::string PercentUnescape(const std::string& text) {
-    const auto hex = [](char c) {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        return -1;
-    };
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && hex(text[i + 1]) >= 0 &&
-            hex(text[i + 2]) >= 0) {
-            out += static_cast<char>(hex(text[i + 1]) * 16 + hex(text[i + 2]));
+        if (text[i] == '%' && i + 2 < text.size() && HexDigitValue(text[i + 1]) >= 0 &&
+            HexDigitValue(text[i + 2]) >= 0) {
+            out += static_cast<char>(HexDigitValue(text[i + 1]) * 16 +
+                                     HexDigitValue(text[i + 2]));
             i += 2;
         } else {
             out += text[i];

@@ -3,9 +3,11 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <exception>
 
 #include "bridgehelp_win.h"
 #include "common/clipboard_win.h"
+#include "common/flagscope.h"
 #include "common/unicode_win.h"
 #include "commands.h"
 #include "dialogs_win.h"
@@ -51,6 +53,18 @@ void ShowProblem(HWND owner, const std::string& text, HelpTopic topic = HelpTopi
 
 void ShowInformation(HWND owner, const std::string& text) {
     Ask(owner, text, MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND | MB_TOPMOST);
+}
+
+// A failure no command caught: told, and the bridge goes on answering.
+void ReportUnexpected(const char* what) {
+    try {
+        ShowProblem(nullptr, std::string("The GnuPG bridge met an error it did not expect: ") +
+                                 (what ? what : "unknown error") +
+                                 ".\r\n\r\nWhat it was doing was not finished; it goes on "
+                                 "working.");
+    } catch (...) {
+        // The report itself failed (no memory left): nothing more can be said.
+    }
 }
 
 // One gpg run from the bridge's point of view: found, started, finished; otherwise the user
@@ -136,8 +150,17 @@ LRESULT CALLBACK Bridge::WindowProc(HWND window, UINT message, WPARAM wParam, LP
         static_cast<Bridge*>(create->lpCreateParams)->window_ = window;
     }
     auto* self = reinterpret_cast<Bridge*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    return self ? self->HandleMessage(message, wParam, lParam)
-                : DefWindowProcA(window, message, wParam, lParam);
+    if (!self)
+        return DefWindowProcA(window, message, wParam, lParam);
+    // Nothing may unwind through the system's frames, nor through the mail tool's SendMessage.
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& e) {
+        ReportUnexpected(e.what());
+    } catch (...) {
+        ReportUnexpected(nullptr);
+    }
+    return 0;
 }
 
 LRESULT Bridge::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -211,43 +234,46 @@ void Bridge::Command(int id) {
         MessageBeep(MB_ICONWARNING);
         return;
     }
-    busy_ = true;
-    settings_ = LoadSettings();
-    switch (id) {
-    case CmdEncrypt:
-        cmdEncrypt(false);
-        break;
-    case CmdEncryptSign:
-        cmdEncrypt(true);
-        break;
-    case CmdSign:
-        cmdSign();
-        break;
-    case CmdDecryptVerify:
-        cmdDecryptVerify();
-        break;
-    case CmdAddKey:
-        cmdAddKey();
-        break;
-    case CmdPreferences:
-    case IDM_PREFERENCES:
-        cmdPreferences();
-        break;
-    case IDM_KEYS:
-        cmdKeys();
-        break;
-    case IDM_HELP:
-        ShowBridgeHelp(nullptr, HelpTopic::Overview);
-        break;
-    case IDM_EXIT:
-        busy_ = false;
-        DestroyWindow(window_);
-        return;
-    default:
-        cmdNotice(id);
-        break;
+    bool quit = false;
+    {
+        FlagScope busy(busy_); // cleared however the command ends
+        settings_ = LoadSettings();
+        switch (id) {
+        case PgpEncrypt:
+            cmdEncrypt(false);
+            break;
+        case PgpEncryptSign:
+            cmdEncrypt(true);
+            break;
+        case PgpSign:
+            cmdSign();
+            break;
+        case PgpDecryptVerify:
+            cmdDecryptVerify();
+            break;
+        case PgpAddKey:
+            cmdAddKey();
+            break;
+        case PgpPreferences:
+        case IDM_PREFERENCES:
+            cmdPreferences();
+            break;
+        case IDM_KEYS:
+            cmdKeys();
+            break;
+        case IDM_HELP:
+            ShowBridgeHelp(nullptr, HelpTopic::Overview);
+            break;
+        case IDM_EXIT:
+            quit = true;
+            break;
+        default:
+            cmdNotice(id);
+            break;
+        }
     }
-    busy_ = false;
+    if (quit)
+        DestroyWindow(window_); // no longer busy while the window goes
 }
 
 void Bridge::cmdEncrypt(bool sign) {

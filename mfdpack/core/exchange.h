@@ -1,14 +1,16 @@
-// The exchange file as the drivers write and read it: header lines "Key: value" with CR LF,
-// then an empty line and the message text. The pack's drivers carry every character: each file
+// The exchange file as the drivers write and read it, through the codec Wextor 5 reads and
+// writes it with (common/mfdexchange.h). The pack's drivers carry every character: each file
 // they write declares "MFD-Charset: UTF-8" and holds its values and body in UTF-8.
 #pragma once
+
+#include "common/mfdexchange.h"
 
 #include <string>
 
 namespace mfdpack {
 
-constexpr int WtypeMail = 1; // text being written, to go out
-constexpr int WtypeRead = 8; // a received message
+constexpr int WtypeMail = WTYPE_MAIL; // text being written, to go out
+constexpr int WtypeRead = WTYPE_READ; // a received message
 
 // Received when the text holds a PGP block: there is something to decrypt or check.
 int ChooseWtype(const std::string& text);
@@ -22,18 +24,14 @@ struct ExchangeOut {
     bool hasBody = false;
 };
 
-// The declaration of the text's encoding, a header line of its own: "MFD-Charset: UTF-8".
-extern const char* const CharsetKey;  // "MFD-Charset"
-extern const char* const CharsetUtf8; // "UTF-8"
-
 // The whole file, header lines in Wextor's order and "MFD-Charset: UTF-8" after the last of
 // them (Default-Mail-Domain); CR and LF inside a value become blanks. Values and body are
 // written as they are given: UTF-8.
 std::string BuildExchangeText(const ExchangeOut& m);
 
-// The value of the file's MFD-Charset header line, trimmed; empty when it declares none. The
-// key counts at the start of a header line only, letter case ignored; the header ends at the
-// first empty line, so a body line never counts.
+// The value of the file's MFD-Charset header line, trimmed, as Wextor 5 reads it; empty when it
+// declares none. The key counts at the start of a header line only, letter case ignored; the
+// header ends at the first empty line, so a body line never counts.
 std::string DeclaredCharset(const std::string& fileText);
 // Whether the file declares UTF-8 (letter case ignored). A "Write File=" file that does not
 // holds bytes of the ANSI code page, as Wextor 5 writes for drivers that declare nothing.

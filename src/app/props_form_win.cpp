@@ -142,7 +142,6 @@ bool TfrmProps::FormCloseQuery() {
         btnCancelClick();
         return false;
     }
-    StepCode = 91000;
     StepCode = 91010;
     return true;
 }

@@ -1,14 +1,17 @@
 #include "app/settings.h"
 
 #include "app/global.h"
+#include "common/hexdigits.h"
 #include "support/textfile.h"
 #include "support/deblog.h"
+#include "support/error.h"
 #include "support/fileutil.h"
 #include "support/platform.h"
 #include "support/readastr.h"
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 
 namespace {
@@ -26,32 +29,14 @@ bool ParseDecimal(const std::string& text, long long& value) {
     value = std::strtoll(text.c_str(), nullptr, 10);
     return errno == 0 && value >= INT_MIN && value <= INT_MAX;
 }
-
-bool ParseHex(const std::string& digits, long long& value) {
-    if (digits.empty() || digits.size() > 8)
-        return false;
-    unsigned long long v = 0;
-    for (char c : digits) {
-        int d;
-        if (c >= '0' && c <= '9')
-            d = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            d = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            d = c - 'A' + 10;
-        else
-            return false;
-        v = v * 16 + static_cast<unsigned>(d);
-    }
-    value = static_cast<int>(static_cast<unsigned>(v)); // the 32-bit pattern
-    return true;
-}
 } // namespace
 
 int DecodeIntValue(const std::string& text, int defaultValue) {
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        std::uint32_t bits = 0; // the 32-bit pattern
+        return ParseHex32(text.substr(2), bits) ? static_cast<int>(bits) : defaultValue;
+    }
     long long value = 0;
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-        return ParseHex(text.substr(2), value) ? static_cast<int>(value) : defaultValue;
     return ParseDecimal(text, value) ? static_cast<int>(value) : defaultValue;
 }
 
@@ -126,7 +111,6 @@ void LoadSettings(SettingsControls& controls, ProfileStore& settingsFile) {
                                        ? SplitListLines(TextFileToUtf8(ReadFileString(mailingList)))
                                        : std::vector<std::string>());
     DebugLog("Loaded Mailing List File");
-    StepCode = 1001;
     StepCode = 1002;
     controls.SetRoutineModeIndex(ClampRadioIndex(ReadInt(settingsFile, "optProcessing", 0)));
     controls.SetSpecialModeIndex(ClampRadioIndex(ReadInt(settingsFile, "optOutward", 0)));
@@ -153,7 +137,6 @@ void LoadSettings(SettingsControls& controls, ProfileStore& settingsFile) {
 }
 
 void SaveSettings(SettingsControls& controls, ProfileStore& settingsFile) {
-    StepCode = 1101;
     StepCode = 1102;
     settingsFile.WriteString(kGeneral, "optProcessing",
                              EncodeIntValue(controls.RoutineModeIndex()));

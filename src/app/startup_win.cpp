@@ -13,6 +13,7 @@
 #include "processing/pgpcontrol.h"
 #include "support/command.h"
 #include "support/deblog.h"
+#include "support/error.h"
 #include "support/msgbox.h"
 #include "support/platform.h"
 #include "support/readastr.h"
@@ -42,7 +43,7 @@ void FormCreate(TfrmProps& form) {
     SilentStart = HasSilentSwitch(commandLine);
 
     PumpPendingMessages();
-    TrimDebugLog();
+    TrimDebugLog(ShowError);
 
     MfdDirectory = ChooseMfdDirectory(ReadMfdDirectory(), ProgramDir);
     const ExchangePlace exchange = ExchangePlaceOfThisUser();
@@ -76,7 +77,6 @@ void FormCreate(TfrmProps& form) {
     StepCode = 4401;
     if (TipEnabled)
         form.SetShowTipsChecked(true);
-    StepCode = 4402;
     StepCode = 4403;
     form.RefreshControls();
     StepCode = 4404;
@@ -113,7 +113,7 @@ void Timer1Timer(TfrmProps& form) {
         PostQuitMessage(0);
     }
     if (TimerTickIsDaily(TimerTicks)) {
-        TrimDebugLog();
+        TrimDebugLog(ShowError);
         if (TipEnabled)
             form.Actions().showTipOfTheDay();
     }

@@ -1,7 +1,7 @@
 #include "drivers/MFDDirectory.h"
 
 #include "support/runstate.h"
-#include "support/blanks.h"
+#include "common/blanks.h"
 #include "support/error.h"
 #include "support/fields.h"
 #include "support/platform.h"

@@ -2,7 +2,7 @@
 
 #include "support/runstate.h"
 #include "drivers/MFDDirectory.h"
-#include "processing/mfdfile.h"
+#include "drivers/mfdfile.h"
 #include "processing/textcode.h"
 #include "support/msgbox.h"
 #include "support/platform.h"

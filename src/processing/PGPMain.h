@@ -3,7 +3,7 @@
 #pragma once
 
 #include "support/runstate.h"
-#include "processing/mfdfile.h"
+#include "drivers/mfdfile.h"
 #include "processing/opchoice.h"
 
 #include <string>

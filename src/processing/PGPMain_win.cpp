@@ -140,7 +140,6 @@ class RunEnd {
 
   private:
     void Finish() {
-        StepCode = 5511;
         StepCode = 5512;
         frmRunning = nullptr;
         ActiveRunProgress = nullptr;
@@ -353,7 +352,6 @@ void ReturnResultToMailer(const std::string& text) {
         AskUser(unfit, MsgIcon::Error, mbOK);
         return;
     }
-    StepCode = 5701;
     StepCode = 5702;
     ExchangeFileWipe wipe;
     // A failed write has been reported; the driver must not be handed whatever the file holds.

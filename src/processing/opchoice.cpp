@@ -2,7 +2,7 @@
 
 #include "support/runstate.h"
 #include "processing/armour.h"
-#include "support/blanks.h"
+#include "common/blanks.h"
 
 #include <algorithm>
 #include <unordered_set>

@@ -1,7 +1,7 @@
 // The decision what PGP is asked to do with a message that a driver has read.
 #pragma once
 
-#include "processing/mfdfile.h"
+#include "common/mfdexchange.h"
 
 #include <string>
 #include <vector>

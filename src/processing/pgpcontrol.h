@@ -3,6 +3,7 @@
 // system calls all this goes through are behind PgpPlatform; the Win32 shell gives the real one.
 #pragma once
 
+#include "common/pgptray.h"
 #include "support/runstate.h"
 #include "support/verslab.h"
 #include "winctl/winop.h"
@@ -11,18 +12,6 @@
 #include <vector>
 
 extern const char* const PgpTrayClass; // "PGPtray_Hidden_Window"
-
-// WM_COMMAND identifiers of PGPtray.
-enum : unsigned {
-    PgpAddKey = 40006,
-    PgpEncryptSign = 40007,
-    PgpDecryptVerify = 40008,
-    PgpPreferences = 40012,
-    PgpOtherCommand = 40016,
-    PgpEncrypt = 40017,
-    PgpSign = 40018,
-    PgpTools = 40019,
-};
 
 // The identifier of a switch; the switch must match case and all, anything else is 40016.
 unsigned PgpCommandId(const std::string& pgpSwitch);

@@ -3,7 +3,7 @@
 // page. What that code page cannot carry is refused before anything changes, never sent as "?".
 #pragma once
 
-#include "processing/mfdfile.h"
+#include "common/mfdexchange.h"
 
 #include <string>
 

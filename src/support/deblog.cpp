@@ -43,9 +43,12 @@ void DebugLog(const std::string& message) {
     AppendToLog(platform::LogTimestamp() + ": " + message + "\r\n");
 }
 
-void TrimDebugLog() {
+void TrimDebugLog(FailureReport report) {
     if (!AppendToLog(""))
         return;
-    TrimFileToSizeCosmetic(DebugLogPath(), 20000);
+    const FileFailures failures = TrimFileToSizeCosmetic(DebugLogPath(), 20000);
+    if (report)
+        for (const FileFailure& failure : failures)
+            report(failure.where, failure.what);
     DebugLog("Log trimmed");
 }

@@ -13,5 +13,7 @@ std::string DebugLogPath();
 // the user is told once (a "Warning" box naming the file), later lines are dropped.
 void DebugLog(const std::string& message);
 // Keeps the log's tail of about 20000 bytes, then logs "Log trimmed"; a log that cannot be
-// written is left alone.
-void TrimDebugLog();
+// written is left alone. What the trim could not do goes to report (the program passes
+// ShowError) before the log says it was trimmed: the log cannot report on itself.
+using FailureReport = void (*)(const std::string& where, const std::string& what);
+void TrimDebugLog(FailureReport report = nullptr);

@@ -26,6 +26,19 @@ void ShowError(const std::string& where, const std::string& what) {
     ShowErrorBox(ErrorText(where, what), "Warning", MsgIcon::Warning);
 }
 
+void ShowFileFailures(const FileFailures& failures) {
+    for (const FileFailure& failure : failures)
+        ShowError(failure.where, failure.what);
+}
+
+bool WriteFileString(const std::string& path, const std::string& text) {
+    FileFailure failure;
+    if (TryWriteFileString(path, text, failure))
+        return true;
+    ShowError(failure.where, failure.what);
+    return false;
+}
+
 void FatalError(const std::string& where, const std::string& what) {
     ShowErrorBox(ErrorText(where, what), "Error", MsgIcon::Error);
     platform::DeleteFileAt(DataFolder() + "Running.Flg");

@@ -1,42 +1,48 @@
 #include "support/fileutil.h"
 
-#include "support/error.h"
 #include "support/platform.h"
 #include "support/readastr.h"
 
 #include <chrono>
 #include <random>
 
-bool WriteFileString(const std::string& path, const std::string& text) {
+bool TryWriteFileString(const std::string& path, const std::string& text, FileFailure& failure) {
     try {
         platform::WriteWholeFile(path, text);
         return true;
     } catch (const std::exception& e) {
-        ShowError("WriteFileString:" + path, e.what());
+        failure = {"WriteFileString:" + path, e.what()};
         return false;
     }
 }
 
-void TrimFileToSize(const std::string& path, long long maxSize) {
+FileFailures TrimFileToSize(const std::string& path, long long maxSize) {
     if (!platform::FileExists(path))
-        return;
+        return {};
     const std::string text = ReadFileString(path);
     const long long length = static_cast<long long>(text.size());
     if (length <= maxSize)
-        return;
+        return {};
     // The last maxSize + 1 bytes, starting at (1-based) position length - maxSize.
     const long long start = maxSize < 0 ? 0 : length - maxSize - 1;
-    WriteFileString(path, text.substr(static_cast<std::size_t>(start)));
+    FileFailure failure;
+    if (!TryWriteFileString(path, text.substr(static_cast<std::size_t>(start)), failure))
+        return {failure};
+    return {};
 }
 
-void TrimFileToSizeCosmetic(const std::string& path, long long maxSize) {
+FileFailures TrimFileToSizeCosmetic(const std::string& path, long long maxSize) {
+    FileFailures failures;
     try {
-        TrimFileToSize(path, maxSize);
+        failures = TrimFileToSize(path, maxSize);
         const std::string text = ReadFileString(path);
-        WriteFileString(path, text);
+        FileFailure failure;
+        if (!TryWriteFileString(path, text, failure))
+            failures.push_back(failure);
     } catch (const std::exception& e) {
-        ShowError("TrimFileToSizeCosmetic: " + path, e.what());
+        failures.push_back({"TrimFileToSizeCosmetic: " + path, e.what()});
     }
+    return failures;
 }
 
 void WipeFile(const std::string& path) {

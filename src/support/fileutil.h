@@ -1,17 +1,27 @@
-// Whole-file helpers. Failures that the caller can live with are reported here, not raised.
+// Whole-file helpers. They show nothing: what they could not do goes back to the caller, which
+// tells the user (the debug log is trimmed through them, so they cannot report through it).
 #pragma once
 
 #include <string>
+#include <vector>
 
-// Creates or truncates the file and writes the text exactly. Never fails to its caller: a
-// failure is reported with ShowError("WriteFileString:" + path, system error text).
-// True when the file was written.
-bool WriteFileString(const std::string& path, const std::string& text);
+// A step that failed: where, as the error report names it ("WriteFileString:" + path), and the
+// system's text.
+struct FileFailure {
+    std::string where;
+    std::string what;
+};
+using FileFailures = std::vector<FileFailure>;
 
-// Keeps the last maxSize + 1 bytes of a file longer than maxSize.
-void TrimFileToSize(const std::string& path, long long maxSize);
-// TrimFileToSize, then the file read and written back; failures go to ShowError.
-void TrimFileToSizeCosmetic(const std::string& path, long long maxSize);
+// Creates or truncates the file and writes the text exactly. False, with the failure, when it
+// could not; WriteFileString in support/error.h is the same with the report shown.
+bool TryWriteFileString(const std::string& path, const std::string& text, FileFailure& failure);
+
+// Keeps the last maxSize + 1 bytes of a file longer than maxSize. A failed write is returned;
+// a file that cannot be read raises FileError.
+FileFailures TrimFileToSize(const std::string& path, long long maxSize);
+// TrimFileToSize, then the file read and written back; every failure returned, none raised.
+FileFailures TrimFileToSizeCosmetic(const std::string& path, long long maxSize);
 
 // How much of a file a wipe overwrites: far more than any message the program takes, so that
 // a file of gigabytes (no message of ours) cannot keep the program busy for minutes.

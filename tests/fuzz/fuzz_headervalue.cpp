@@ -1,6 +1,6 @@
 // HeaderValue against a plain position-by-position reading of its rule. The first byte gives
 // the key's length; the key follows, then the header text.
-#include "processing/mfdfile.h"
+#include "common/mfdexchange.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Reading an exchange file, writing the record and reading that again must give the record
 // back, except that line breaks inside values are written as blanks.
-#include "processing/mfdfile.h"
+#include "common/mfdexchange.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // SafeStrToInt against strtoll/strtoul on the trimmed text, once the text has been checked to
 // have the decimal or the "$" hexadecimal form (so a NUL never reaches them).
-#include "support/VBVal.h"
+#include "common/VBVal.h"
 
 #include <cerrno>
 #include <cstdint>

@@ -156,3 +156,27 @@ TEST_F(FileUtil, FatalErrorRemovesRunningFlag) {
     FatalError("Here", "again"); // no flag: still reports
     EXPECT_EQ(boxes.size(), 2u);
 }
+
+// The helpers show nothing themselves (the log is written through them): what failed comes back,
+// and the caller's ShowFileFailures shows the boxes the helpers used to.
+TEST_F(FileUtil, HelpersReturnFailuresForTheCallerToShow) {
+    StepCode = 5504;
+    const std::string path = dir.file("no/such/folder/x.txt");
+    FileFailure failure;
+    EXPECT_FALSE(TryWriteFileString(path, "abc", failure));
+    EXPECT_EQ(failure.where, "WriteFileString:" + path);
+    EXPECT_FALSE(failure.what.empty());
+    const FileFailures trim = TrimFileToSizeCosmetic(path, 10);
+    ASSERT_EQ(trim.size(), 1u);
+    EXPECT_EQ(trim[0].where, failure.where);
+    EXPECT_TRUE(boxes.empty());
+
+    ShowFileFailures({failure, {"TrimFileToSizeCosmetic: " + path, "gone"}});
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, "Error in WriteFileString:" + path + ".5504 with " + failure.what);
+    EXPECT_EQ(boxes[1].text, "Error in TrimFileToSizeCosmetic: " + path + ".5504 with gone");
+    for (const MsgBoxRequest& box : boxes) {
+        EXPECT_EQ(box.caption, "Warning");
+        EXPECT_EQ(box.icon, MsgIcon::Warning);
+    }
+}

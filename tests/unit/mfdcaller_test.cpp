@@ -3,7 +3,7 @@
 #include "drivers/MFDDirectory.h"
 #include "drivers/ScriptInfo.h"
 #include "drivers/mfdcaller.h"
-#include "processing/mfdfile.h"
+#include "drivers/mfdfile.h"
 #include "support/msgbox.h"
 #include "support/platform.h"
 #include "test_dir.h"

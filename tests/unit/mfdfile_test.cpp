@@ -1,5 +1,5 @@
 #include "app/global.h"
-#include "processing/mfdfile.h"
+#include "drivers/mfdfile.h"
 #include "support/msgbox.h"
 #include "support/platform.h"
 #include "support/readastr.h"

@@ -1,5 +1,5 @@
-#include "support/VBVal.h"
-#include "support/blanks.h"
+#include "common/VBVal.h"
+#include "common/blanks.h"
 #include "support/command.h"
 #include "support/fields.h"
 #include "support/fileutil.h"

@@ -64,9 +64,9 @@ TEST(FailureText, WithAndWithoutLog) {
 }
 
 TEST(NoticeText, Commands) {
-    EXPECT_EQ(NoticeText(CmdTools),
+    EXPECT_EQ(NoticeText(PgpTools),
               "PGPtools is not part of the GnuPG bridge. Use Kleopatra or GnuPG's own tools.");
-    for (int command : {int(CmdOther), 40099, 0}) {
+    for (int command : {int(PgpOtherCommand), 40099, 0}) {
         const std::string text = NoticeText(command);
         EXPECT_NE(text.find(std::to_string(command)), std::string::npos) << text;
         EXPECT_NE(text.find("GnuPG bridge"), std::string::npos) << text;

@@ -1,7 +1,7 @@
 #include "exchange.h"
 #include "request.h"
 
-#include "processing/mfdfile.h"
+#include "common/mfdexchange.h"
 
 #include <gtest/gtest.h>
 

@@ -1,18 +1,7 @@
-#include "support/VBVal.h"
+#include "common/VBVal.h"
 
-#include "support/blanks.h"
-
-namespace {
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-} // namespace
+#include "common/hexdigits.h"
+#include "common/blanks.h"
 
 std::int32_t SafeStrToInt(const std::string& text) {
     std::size_t b = 0, e = text.size();
@@ -20,16 +9,9 @@ std::int32_t SafeStrToInt(const std::string& text) {
     if (b == e)
         return 0;
     if (text[b] == '$') {
-        const std::size_t digits = e - b - 1;
-        if (digits == 0 || digits > 8)
-            return 0;
         std::uint32_t value = 0;
-        for (std::size_t i = b + 1; i < e; ++i) {
-            const int d = HexDigit(text[i]);
-            if (d < 0)
-                return 0;
-            value = (value << 4) | static_cast<std::uint32_t>(d);
-        }
+        if (!ParseHex32(text.substr(b + 1, e - b - 1), value))
+            return 0;
         return static_cast<std::int32_t>(value); // the 32-bit pattern
     }
     bool negative = false;

@@ -1,9 +1,7 @@
-#include "processing/mfdfile.h"
+#include "common/mfdexchange.h"
 
-#include "support/VBVal.h"
-#include "support/fileutil.h"
-#include "support/blanks.h"
-#include "support/readastr.h"
+#include "common/VBVal.h"
+#include "common/blanks.h"
 
 #include <algorithm>
 
@@ -136,11 +134,6 @@ void ParseMfdText(const std::string& text, TMFDData& message) {
         message.Wtype = WTYPE_READ;
 }
 
-void ReadMfdFile(const std::string& path, TMFDData& message) {
-    ClearMfdData(message); // nothing stale is left behind when the read raises
-    ParseMfdText(ReadFileString(path), message);
-}
-
 std::string BuildMfdText(const TMFDData& message) {
     std::string out;
     out.reserve(512 + message.Information.size() + message.Title.size() + message.Short.size() +
@@ -177,8 +170,4 @@ std::string BuildMfdText(const TMFDData& message) {
         out += message.Body;
     }
     return out;
-}
-
-bool WriteMfdFile(const TMFDData& message, const std::string& path) {
-    return WriteFileString(path, BuildMfdText(message));
 }

@@ -1,5 +1,6 @@
-// The exchange file through which the system and a Mail Form Driver hand a message to each
-// other: header lines "Key: value" ended by CR LF, then an empty line and the body.
+// The exchange file through which Wextor 5 and a Mail Form Driver hand a message to each other:
+// header lines "Key: value" ended by CR LF, then an empty line and the body. Wextor 5 and the
+// drivers of its pack read and write it with this one codec.
 #pragma once
 
 #include <cstdint>
@@ -58,12 +59,6 @@ std::string HeaderValue(const std::string& key, const std::string& headerText);
 // Clears the record and fills it from the whole text of an exchange file. Never fails: what
 // cannot be read stays cleared.
 void ParseMfdText(const std::string& text, TMFDData& message);
-// A missing file reads as empty text, so as a cleared record. Raises FileError when the file
-// exists but cannot be read. The file is left in place.
-void ReadMfdFile(const std::string& path, TMFDData& message);
-
-// The bytes WriteMfdFile writes. A CR or LF inside a header value is written as a blank: the
+// The bytes of the file. A CR or LF inside a header value is written as a blank: the
 // format has no escaping, and a raw line break would forge header lines or end the header early.
 std::string BuildMfdText(const TMFDData& message);
-// Creates or replaces the file; a failure is reported by WriteFileString, not raised: false then.
-bool WriteMfdFile(const TMFDData& message, const std::string& path);
