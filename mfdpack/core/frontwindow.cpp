@@ -1,5 +1,7 @@
 #include "frontwindow.h"
 
+#include "common/hexdigits.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -65,13 +67,10 @@ bool ParseTargetWindow(const std::string& value, unsigned long long& handle) {
         return false;
     unsigned long long v = 0;
     for (std::size_t i = 2; i < value.size(); ++i) {
-        const char c = value[i];
-        if (!std::isxdigit(static_cast<unsigned char>(c)))
+        const int digit = HexDigitValue(value[i]);
+        if (digit < 0)
             return false;
-        v = v * 16 +
-            static_cast<unsigned>(std::isdigit(static_cast<unsigned char>(c))
-                                      ? c - '0'
-                                      : std::tolower(static_cast<unsigned char>(c)) - 'a' + 10);
+        v = v * 16 + static_cast<unsigned>(digit);
     }
     handle = v;
     return v != 0;
