@@ -3,6 +3,14 @@
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
+# Two builds of one commit give the same bytes: no link time in the PE headers and no folder
+# names of the machine that built them (source and build folders differ from build to build).
+option(WEXTOR_REPRODUCIBLE "Programs without time stamps or build paths" ON)
+if(WEXTOR_REPRODUCIBLE)
+    add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=build)
+    add_link_options(-Wl,--no-insert-timestamp)
+endif()
+
 set(WINE_RUN ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(WEXTOR_WINE_ARCH win64)
@@ -156,11 +164,13 @@ if(MAKENSIS AND main_source AND WEXTOR_HELP_CHM)
         set(setup_exe ${CMAKE_BINARY_DIR}/Wextor5-Setup.exe)
         set(setup_arch)
     endif()
+    # The files keep the commit's time inside the installer.
     add_custom_command(OUTPUT ${setup_exe}
-        COMMAND ${MAKENSIS} -V2 ${setup_arch} -DVERSION=${PROJECT_VERSION} -DBIN=${CMAKE_BINARY_DIR} -DDIST=${CMAKE_SOURCE_DIR}/dist
-                -DSRC=${CMAKE_SOURCE_DIR} -DOUT=${setup_exe} ${CMAKE_SOURCE_DIR}/installer/Wextor5.nsi
+        COMMAND ${WEXTOR_EPOCH_ENV} bash ${CMAKE_SOURCE_DIR}/installer/build-setup.sh ${CMAKE_SOURCE_DIR}/installer/Wextor5.nsi
+                ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR}/dist ${CMAKE_SOURCE_DIR} ${PROJECT_VERSION} ${setup_exe} ${setup_arch}
         DEPENDS Wextor5 FRONTMFD NPADMFD GpgBridge bridge_PGPKeys bridge_PGPTray
-                ${CMAKE_SOURCE_DIR}/installer/Wextor5.nsi ${CMAKE_SOURCE_DIR}/dist/tips.dat
+                ${CMAKE_SOURCE_DIR}/installer/Wextor5.nsi ${CMAKE_SOURCE_DIR}/installer/build-setup.sh
+                ${CMAKE_SOURCE_DIR}/scripts/lib/release.sh ${CMAKE_SOURCE_DIR}/dist/tips.dat
                 ${CMAKE_SOURCE_DIR}/dist/DistInfo.Dat ${WEXTOR_HELP_CHM} bridge_helpfile
         COMMENT "Building ${setup_exe}")
     add_custom_target(installer ALL DEPENDS ${setup_exe})
