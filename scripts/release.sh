@@ -96,21 +96,9 @@ for arch in $archs; do
         { tail -30 "$work/$arch-build.log" >&2; exit 1; }
     cp "$b/$setup" "$out/$setup"
 
-    # The zip: the files as the installer lays them out, in name order, each with the commit's time.
-    files=$b/${setup%.exe}-files
-    z=$work/zip-$arch
-    rm -rf "$z"
-    mkdir -p "$z/Wextor 5"
-    while IFS=$'\t' read -r dest staged; do
-        mkdir -p "$z/Wextor 5/$(dirname "$dest")"
-        cp "$files/$staged" "$z/Wextor 5/$dest"
-    done <"$files/layout.txt"
-    printf 'Any program (the window in front)%200s%s\r\n' '' 'FRONTMFD.EXE' >"$z/Wextor 5/ActiveMailers.dat"
-    readme "$zip" "$name, portable" >"$z/Wextor 5/README.txt"
-    find "$z" -type f -exec chmod 644 {} +
-    find "$z" -print0 | xargs -0 env TZ=UTC touch -h -d "@$SOURCE_DATE_EPOCH"
-    rm -f "$out/$zip"
-    (cd "$z" && find "Wextor 5" -type f | LC_ALL=C sort | TZ=UTC zip -X -D -9 -q "$out/$zip" -@)
+    # The zip: the files as the installer lays them out.
+    readme "$zip" "$name, portable" >"$work/README-$arch.txt"
+    portable_zip "$b/${setup%.exe}-files" "$out/$zip" "$work/README-$arch.txt"
 done
 readme "" "release" >"$out/README.txt"
 (cd "$out" && ls -1 Wextor5-Setup*.exe Wextor5-Portable*.zip README.txt | LC_ALL=C sort |

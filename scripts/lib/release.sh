@@ -42,3 +42,28 @@ sign_file() {
     rm -f "$f.signlog"
     mv -f "$f.signed" "$f"
 }
+
+# portable_zip FILES ZIP README: the installed folder without the installer, "Wextor 5\" at the
+# top of the zip: the files of the installer's FILES/layout.txt where it puts them,
+# ActiveMailers.dat as a first install writes it ("Any program" active) and the text README as
+# README.txt. Names in order, each file with the time SOURCE_DATE_EPOCH, no owners or extra times.
+portable_zip() {
+    local files=$1 zip=$2 readme=$3 tmp dest staged
+    tmp=$(mktemp -d)
+    mkdir -p "$tmp/Wextor 5"
+    while IFS=$'\t' read -r dest staged; do
+        mkdir -p "$tmp/Wextor 5/$(dirname "$dest")"
+        cp "$files/$staged" "$tmp/Wextor 5/$dest"
+    done <"$files/layout.txt"
+    printf 'Any program (the window in front)%200s%s\r\n' '' 'FRONTMFD.EXE' >"$tmp/Wextor 5/ActiveMailers.dat"
+    cp "$readme" "$tmp/Wextor 5/README.txt"
+    find "$tmp" -type f -exec chmod 644 {} +
+    if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+        find "$tmp" -print0 | xargs -0 env TZ=UTC touch -h -d "@$SOURCE_DATE_EPOCH"
+    fi
+    rm -f "$zip"
+    (cd "$tmp" && find "Wextor 5" -type f | LC_ALL=C sort | TZ=UTC zip -X -D -9 -q "$zip" -@)
+    local rc=$?
+    rm -rf "$tmp"
+    return $rc
+}
