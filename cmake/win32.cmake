@@ -154,6 +154,14 @@ set_tests_properties(e2e_unicode_test PROPERTIES TIMEOUT 600)
 
 include(${CMAKE_SOURCE_DIR}/cmake/helpfile.cmake)
 
+# The release: two builds give the same bytes, signing (tests/release). Each builds or signs in
+# folders of its own; the signing test runs the signed installer in a prefix of its own.
+file(GLOB release_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/release/*_test.sh)
+foreach(f IN LISTS release_tests)
+    get_filename_component(name ${f} NAME_WE)
+    wextor_wine_test(release_${name} bash ${f} ${CMAKE_BINARY_DIR})
+endforeach()
+
 # The Windows installer, when NSIS is at hand.
 find_program(MAKENSIS makensis)
 if(MAKENSIS AND main_source AND WEXTOR_HELP_CHM)

@@ -37,6 +37,7 @@ sign_file() {
     [ -n "${WEXTOR_SIGN_PASS:-}" ] && args+=(-pass "$WEXTOR_SIGN_PASS")
     [ -n "${SOURCE_DATE_EPOCH:-}" ] && args+=(-time "$SOURCE_DATE_EPOCH")
     [ -n "${WEXTOR_SIGN_TIMESTAMP:-}" ] && args+=(-ts "$WEXTOR_SIGN_TIMESTAMP")
+    rm -f "$f.signed" # osslsigncode writes no file that exists
     osslsigncode "${args[@]}" -in "$f" -out "$f.signed" >"$f.signlog" 2>&1 ||
         { cat "$f.signlog" >&2; rm -f "$f.signed" "$f.signlog"; return 1; }
     rm -f "$f.signlog"
