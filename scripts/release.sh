@@ -11,7 +11,6 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/install-deps.sh
-. scripts/lib/release.sh
 out=$(mkdir -p "${1:-build/release/out}" && cd "${1:-build/release/out}" && pwd)
 work=${WEXTOR_RELEASE_BUILD:-$root/build/release}
 mkdir -p "$work"
@@ -29,6 +28,7 @@ src=$work/src
 rm -rf "$src"
 mkdir -p "$src"
 git archive --format=tar HEAD | tar -x -C "$src"
+. "$src/scripts/lib/release.sh"
 version=$(sed -n 's/^project(Wextor5 VERSION \([0-9.]*\).*/\1/p' "$src/CMakeLists.txt")
 if signing_wanted; then
     signed="Signed: every program, driver, installer and uninstaller carries an Authenticode signature
@@ -44,7 +44,7 @@ fi
 # The readme of the release and of each zip.
 readme() { # readme ZIPNAME ARCHNAME
     {
-        printf 'Wextor 5 %s, %s\n' "$version" "$2"
+        printf 'Wextor 5, version %s, %s\n' "$version" "$2"
         printf 'Built from commit %s (%s UTC).\n\n' "$commit" "$(TZ=UTC date -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M')"
         if [ -n "$1" ]; then
             cat <<TEXT
@@ -62,14 +62,15 @@ To update, unpack a newer zip over this folder; your ActiveMailers.dat is then t
 
 TEXT
         else
-            cat <<TEXT
+            case " $archs " in *" i686 "*) cat <<'TEXT' ;; esac
   Wextor5-Setup.exe          installer, 32-bit program (runs on every Windows)
-  Wextor5-Setup-x64.exe      installer, 64-bit program
   Wextor5-Portable.zip       the installed folder without the installer, 32-bit
-  Wextor5-Portable-x64.zip   the same, 64-bit
-  SHA256SUMS                 the SHA-256 of each file
-
 TEXT
+            case " $archs " in *" x86_64 "*) cat <<'TEXT' ;; esac
+  Wextor5-Setup-x64.exe      installer, 64-bit program
+  Wextor5-Portable-x64.zip   the installed folder without the installer, 64-bit
+TEXT
+            printf '  SHA256SUMS                 the SHA-256 of each file\n\n'
         fi
         printf '%s\n\n' "$signed"
         cat <<'TEXT'
