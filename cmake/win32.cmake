@@ -11,6 +11,13 @@ if(WEXTOR_REPRODUCIBLE)
     add_link_options(-Wl,--no-insert-timestamp)
 endif()
 
+# A shipped program is padded and checksummed as signing leaves it, so that the built file, the
+# installed one and a signed one with its signature removed are the same bytes.
+function(wextor_shipped_program target)
+    add_custom_command(TARGET ${target} POST_BUILD
+        COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/pe-normalize.sh $<TARGET_FILE:${target}> VERBATIM)
+endfunction()
+
 set(WINE_RUN ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(WEXTOR_WINE_ARCH win64)
@@ -55,6 +62,7 @@ endif()
 if(main_source)
     add_executable(Wextor5 WIN32 ${main_source} ${res_objects})
     target_link_libraries(Wextor5 PRIVATE wextor_win)
+    wextor_shipped_program(Wextor5)
 endif()
 
 # GoogleTest from its sources (Debian's googletest package by default), built here with the

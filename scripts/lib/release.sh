@@ -1,5 +1,6 @@
-# Helpers of the release: file times, PE files in the form signing leaves them, Authenticode
-# signatures. Sourced by installer/build-setup.sh, scripts/release.sh, scripts/sign.sh and tests.
+# Helpers of the release: PE files in the form signing leaves them, Authenticode signatures,
+# the portable zip. Sourced by installer/build-setup.sh, scripts/release.sh, scripts/sign.sh,
+# scripts/pe-normalize.sh and the release's tests.
 
 # Succeeds when a code-signing certificate is given: WEXTOR_SIGN_CERT with WEXTOR_SIGN_KEY (PEM),
 # or WEXTOR_SIGN_CERT alone as a PKCS#12 file (.p12/.pfx), WEXTOR_SIGN_PASS its password.

@@ -14,9 +14,9 @@ trap 'rm -rf "$work"' EXIT
 cache() { sed -n "s/^$1:[A-Z]*=//p" "$BIN/CMakeCache.txt"; }
 export SOURCE_DATE_EPOCH
 SOURCE_DATE_EPOCH=$(cache WEXTOR_SOURCE_DATE_EPOCH_USED)
-# The source as committed files, at another path (no .git: the time comes from the build's).
+# The source files (those git would take), at another path (no .git: the time comes from the build's).
 mkdir -p "$work/other source"
-(cd "$ROOT" && git ls-files -z | xargs -0 cp --parents -t "$work/other source")
+(cd "$ROOT" && git ls-files -z --cached --others --exclude-standard | xargs -0 cp --parents -t "$work/other source")
 toolchain=$(basename "$(cache CMAKE_TOOLCHAIN_FILE)")
 cmake -S "$work/other source" -B "$work/other build" -DCMAKE_BUILD_TYPE="$(cache CMAKE_BUILD_TYPE)" \
       -DCMAKE_TOOLCHAIN_FILE="$work/other source/cmake/$toolchain" >"$work/configure.log" 2>&1 ||
