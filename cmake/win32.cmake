@@ -169,6 +169,9 @@ foreach(f IN LISTS release_tests)
     get_filename_component(name ${f} NAME_WE)
     wextor_wine_test(release_${name} bash ${f} ${CMAKE_BINARY_DIR})
 endforeach()
+# Its compiler takes both cores: never beside the desktop tests, whose programs wait for
+# windows of other programs only so long.
+set_tests_properties(release_reproducible_test PROPERTIES RESOURCE_LOCK wine_desktop)
 
 # The Windows installer, when NSIS is at hand.
 find_program(MAKENSIS makensis)
