@@ -16,7 +16,7 @@ function(wextor_add_chm target source folder name title out_var)
     set(chm ${folder}/${name}.chm)
     add_custom_command(OUTPUT ${chm}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
-        COMMAND bash ${CMAKE_SOURCE_DIR}/help/make-chm.sh ${source} ${folder} ${name} ${title}
+        COMMAND ${WEXTOR_EPOCH_ENV} bash ${CMAKE_SOURCE_DIR}/help/make-chm.sh ${source} ${folder} ${name} ${title}
         DEPENDS ${source} ${CMAKE_SOURCE_DIR}/help/make-chm.sh
         COMMENT "Building ${name}.chm" VERBATIM)
     add_custom_target(${target} ALL DEPENDS ${chm})

@@ -3,6 +3,21 @@
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
+# Two builds of one commit give the same bytes: no link time in the PE headers and no folder
+# names of the machine that built them (source and build folders differ from build to build).
+option(WEXTOR_REPRODUCIBLE "Programs without time stamps or build paths" ON)
+if(WEXTOR_REPRODUCIBLE)
+    add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=build)
+    add_link_options(-Wl,--no-insert-timestamp)
+endif()
+
+# A shipped program is padded and checksummed as signing leaves it, so that the built file, the
+# installed one and a signed one with its signature removed are the same bytes.
+function(wextor_shipped_program target)
+    add_custom_command(TARGET ${target} POST_BUILD
+        COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/pe-normalize.sh $<TARGET_FILE:${target}> VERBATIM)
+endfunction()
+
 set(WINE_RUN ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(WEXTOR_WINE_ARCH win64)
@@ -47,6 +62,7 @@ endif()
 if(main_source)
     add_executable(Wextor5 WIN32 ${main_source} ${res_objects})
     target_link_libraries(Wextor5 PRIVATE wextor_win)
+    wextor_shipped_program(Wextor5)
 endif()
 
 # GoogleTest from its sources (Debian's googletest package by default), built here with the
@@ -146,6 +162,17 @@ set_tests_properties(e2e_unicode_test PROPERTIES TIMEOUT 600)
 
 include(${CMAKE_SOURCE_DIR}/cmake/helpfile.cmake)
 
+# The release: two builds give the same bytes, signing (tests/release). Each builds or signs in
+# folders of its own; the signing test runs the signed installer in a prefix of its own.
+file(GLOB release_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/release/*_test.sh)
+foreach(f IN LISTS release_tests)
+    get_filename_component(name ${f} NAME_WE)
+    wextor_wine_test(release_${name} bash ${f} ${CMAKE_BINARY_DIR})
+endforeach()
+# Its compiler takes both cores: never beside the desktop tests, whose programs wait for
+# windows of other programs only so long.
+set_tests_properties(release_reproducible_test PROPERTIES RESOURCE_LOCK wine_desktop)
+
 # The Windows installer, when NSIS is at hand.
 find_program(MAKENSIS makensis)
 if(MAKENSIS AND main_source AND WEXTOR_HELP_CHM)
@@ -156,11 +183,13 @@ if(MAKENSIS AND main_source AND WEXTOR_HELP_CHM)
         set(setup_exe ${CMAKE_BINARY_DIR}/Wextor5-Setup.exe)
         set(setup_arch)
     endif()
+    # The files keep the commit's time inside the installer.
     add_custom_command(OUTPUT ${setup_exe}
-        COMMAND ${MAKENSIS} -V2 ${setup_arch} -DVERSION=${PROJECT_VERSION} -DBIN=${CMAKE_BINARY_DIR} -DDIST=${CMAKE_SOURCE_DIR}/dist
-                -DSRC=${CMAKE_SOURCE_DIR} -DOUT=${setup_exe} ${CMAKE_SOURCE_DIR}/installer/Wextor5.nsi
+        COMMAND ${WEXTOR_EPOCH_ENV} bash ${CMAKE_SOURCE_DIR}/installer/build-setup.sh ${CMAKE_SOURCE_DIR}/installer/Wextor5.nsi
+                ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR}/dist ${CMAKE_SOURCE_DIR} ${PROJECT_VERSION} ${setup_exe} ${setup_arch}
         DEPENDS Wextor5 FRONTMFD NPADMFD GpgBridge bridge_PGPKeys bridge_PGPTray
-                ${CMAKE_SOURCE_DIR}/installer/Wextor5.nsi ${CMAKE_SOURCE_DIR}/dist/tips.dat
+                ${CMAKE_SOURCE_DIR}/installer/Wextor5.nsi ${CMAKE_SOURCE_DIR}/installer/build-setup.sh
+                ${CMAKE_SOURCE_DIR}/scripts/lib/release.sh ${CMAKE_SOURCE_DIR}/dist/tips.dat
                 ${CMAKE_SOURCE_DIR}/dist/DistInfo.Dat ${WEXTOR_HELP_CHM} bridge_helpfile
         COMMENT "Building ${setup_exe}")
     add_custom_target(installer ALL DEPENDS ${setup_exe})

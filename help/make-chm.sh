@@ -65,4 +65,34 @@ END {
     sed 's/$/\r/' "$pages/files.txt"
 } >"$pages/$name.hhp"
 (cd "$pages" && chmcmd "$name.hhp" >chmcmd.log 2>&1) || { cat "$pages/chmcmd.log" >&2; exit 1; }
-mv "$pages/$name.chm" "$out/$name.chm"
+chm="$pages/$name.chm"
+# chmcmd writes the time of day it compiled at (milliseconds) twice: big-endian in the header and
+# as entry 10 of the internal file #SYSTEM. With SOURCE_DATE_EPOCH both are that time's, so that
+# two builds of one source give the same file.
+if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+    ms=$(( SOURCE_DATE_EPOCH % 86400 * 1000 ))
+    put32() { # put32 OFFSET VALUE be|le
+        local b=($((${2} >> 24 & 255)) $((${2} >> 16 & 255)) $((${2} >> 8 & 255)) $((${2} & 255)))
+        [ "$3" = le ] && b=("${b[3]}" "${b[2]}" "${b[1]}" "${b[0]}")
+        printf "$(printf '\\x%02x' "${b[@]}")" | dd of="$chm" bs=1 seek="$1" conv=notrunc status=none
+    }
+    bytes() { od -An -v -tu1 -j"$1" -N"$2" "$chm" | tr -s ' \n' ' '; }
+    put32 16 "$ms" be
+    # Where #SYSTEM is: its directory entry (name, then section, offset and length as
+    # 7-bit variable-length numbers), the offset counted from content section 0.
+    at=$(grep -obUa -F '/#SYSTEM' "$chm" | head -1 | cut -d: -f1)
+    read -r offset length < <(bytes $((at + 8)) 16 | awk '{
+        n = 0; v = 0
+        for (i = 1; i <= NF && n < 3; i++) { v = v * 128 + $i % 128; if ($i < 128) { r[++n] = v; v = 0 } }
+        print r[2], r[3] }')
+    c0=$(od -An -tu4 -j88 -N4 "$chm" | tr -d ' ')
+    start=$((c0 + offset))
+    # Its entries: code and length (16-bit each), then the data; the version (32-bit) first.
+    data=$(bytes "$start" "$length" | awk '{
+        for (i = 5; i + 3 <= NF; i += 4 + len) {
+            code = $i + 256 * $(i + 1); len = $(i + 2) + 256 * $(i + 3)
+            if (code == 10 && len == 4) { print i + 3; exit }
+        } }')
+    [ -n "$data" ] && put32 $((start + data)) "$ms" le
+fi
+mv "$chm" "$out/$name.chm"

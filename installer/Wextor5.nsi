@@ -1,6 +1,7 @@
 ; Installer for Wextor 5. Built by the Windows build when makensis is at hand:
 ;   makensis -DVERSION=<version> -DBIN=<build folder> -DDIST=<dist folder> -DOUT=<setup exe> Wextor5.nsi
-;   -DX64 builds Wextor5-Setup-x64.exe, the 64-bit program.
+;   -DX64 builds Wextor5-Setup-x64.exe, the 64-bit program; -DSIGN_UNINSTALLER=<scripts/sign.sh>
+;   signs the uninstaller. installer/build-setup.sh gathers the files first and runs this.
 ; Silent use: Wextor5-Setup.exe /S [/AUTOSTART] [/D=C:\folder]
 
 !ifdef X64
@@ -35,6 +36,10 @@ InstallDir "$LOCALAPPDATA\Programs\Wextor 5"
 InstallDirRegKey HKCU "Software\Wextor 5" "InstallDir"
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
+; A signed release signs the uninstaller before it goes into the installer.
+!ifdef SIGN_UNINSTALLER
+!uninstfinalize 'bash "${SIGN_UNINSTALLER}" "%1"' = 0
+!endif
 
 Var AutoStart
 

@@ -7,7 +7,8 @@ set -euo pipefail
 pkgs=(cmake make g++ clang googletest libgtest-dev libbenchmark-dev
       g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
       g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
-      wine wine64 xvfb xauth xdotool x11-utils imagemagick nsis fp-utils-3.2.2 clang-format gnupg)
+      wine wine64 xvfb xauth xdotool x11-utils imagemagick nsis fp-utils-3.2.2 clang-format gnupg
+      osslsigncode openssl zip unzip)
 can_run_32bit && pkgs+=(wine32:i386)
 
 missing=()

@@ -5,20 +5,22 @@
 #   Alice is the user's own key (signing), Bob the correspondent (his secret key is there too,
 #   so that the Linux gpg can check what Bob would read).
 
+# install_bridge [FOLDER]: with FOLDER (a Windows path) the bridge already there is used, nothing copied.
 install_bridge() {
-    local c="$WINEPREFIX/drive_c" dir
-    dir="$c/Program Files/GnuPG bridge"
-    rm -rf "$dir"
-    mkdir -p "$dir"
-    cp "$BIN"/gpgbridge/{GpgBridge.exe,PGPKeys.Exe,PGPTray.Exe,PGPBridge.chm} "$dir/"
+    local c="$WINEPREFIX/drive_c" dir win=${1:-'C:\Program Files\GnuPG bridge'}
+    if [ -z "${1:-}" ]; then
+        dir="$c/Program Files/GnuPG bridge"
+        rm -rf "$dir"
+        mkdir -p "$dir"
+        cp "$BIN"/gpgbridge/{GpgBridge.exe,PGPKeys.Exe,PGPTray.Exe,PGPBridge.chm} "$dir/"
+    fi
     GNUPGHOME=$(mktemp -d /tmp/gnupg-XXXXXX)
     export GNUPGHOME
     gpg --batch --passphrase '' --quick-gen-key 'Alice <alice@example.org>' default default never 2>/dev/null
     gpg --batch --passphrase '' --quick-gen-key 'Bob <bob@example.com>' default default never 2>/dev/null
     ALICE=$(gpg --with-colons --list-keys alice@example.org | awk -F: '/^pub/ {print $5; exit}')
     BOB=$(gpg --with-colons --list-keys bob@example.com | awk -F: '/^pub/ {print $5; exit}')
-    printf '[PGP]\r\nMainexe=C:\\Program Files\\GnuPG bridge\\GpgBridge.exe\r\n[General]\r\nTipEnabled=0\r\n' \
-        >"$c/windows/Wextor5.INI"
+    printf '[PGP]\r\nMainexe=%s\\GpgBridge.exe\r\n[General]\r\nTipEnabled=0\r\n' "$win" >"$c/windows/Wextor5.INI"
     printf '[GnuPG]\r\nGpgPath=Z:\\usr\\bin\\gpg\r\nDefaultKey=%s\r\nEncryptToSelf=0\r\nLastRecipients=%s\r\n' \
         "$ALICE" "$BOB" >"$c/windows/GpgBridge.INI"
 }
