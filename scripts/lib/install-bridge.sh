@@ -31,3 +31,26 @@ remove_bridge_home() {
     gpgconf --kill all 2>/dev/null
     rm -rf "$GNUPGHOME"
 }
+
+# The text of Notepad's field, through WinPeek ($peek) and a file in $work.
+notepad_field() { wine "$peek" /text Notepad "$(winpath "$work/field.txt")" >/dev/null 2>&1 && cat "$work/field.txt"; }
+notepad_field_is() { [ "$(notepad_field)" = "$1" ]; }
+notepad_armoured() { notepad_field | grep -q -- '-----END PGP MESSAGE-----'; }
+
+# notepad_encrypt_by_click MESSAGE BRIDGE: a new Notepad gets MESSAGE by key presses, one tray
+# click, Enter in BRIDGE's recipients window takes Bob; Linux gpg must decrypt Notepad's text to
+# MESSAGE. Wextor 5 and its tray icon must be up; needs peek and work.
+notepad_encrypt_by_click() {
+    local message=$1 bridge=$2
+    wine notepad >/dev/null 2>&1 &
+    check "Notepad shows" poll 30 window_shown "Untitled - Notepad"
+    clear_of_tray "Untitled - Notepad"
+    type_into "Untitled - Notepad" "$message"
+    check "the message was typed" poll 20 notepad_field_is "$message"
+    click_tray_icon 1
+    check "$bridge asks for recipients; Enter takes Bob" press "GnuPG bridge - Recipients" Return
+    check "Notepad holds the armour" poll 60 notepad_armoured
+    notepad_field >"$work/armour.txt"
+    gpg --batch --decrypt "$work/armour.txt" >"$work/plain.txt" 2>/dev/null
+    check "Linux gpg decrypts Notepad's text to the original" test "$(cat "$work/plain.txt")" = "$message"
+}

@@ -40,26 +40,12 @@ check "no driver folder in WIN.INI" bash -c "! grep -qi 'Mail Form Drivers' '$WI
 install_bridge 'C:\Tools\Wextor 5\GnuPG bridge'
 log="$app/DebugLog.Txt"
 
-field() { wine "$peek" /text Notepad "$(winpath "$work/field.txt")" >/dev/null 2>&1 && cat "$work/field.txt"; }
-field_is() { [ "$(field)" = "$1" ]; }
-armoured() { field | grep -q -- '-----END PGP MESSAGE-----'; }
 log_has() { grep -q -- "$1" "$log" 2>/dev/null; }
 
 (cd "$app" && wine ./Wextor5.exe /s >/dev/null 2>&1 &)
 check "Wextor 5 starts from the unpacked folder" poll 30 log_has "Started Wextor 5"
 check "its tray icon shows" poll 20 tray_shown
-message='Portable, never installed.'
-wine notepad >/dev/null 2>&1 &
-check "Notepad shows" poll 30 window_shown "Untitled - Notepad"
-clear_of_tray "Untitled - Notepad"
-type_into "Untitled - Notepad" "$message"
-check "the message was typed" poll 20 field_is "$message"
-click_tray_icon 1
-check "the zip's bridge asks for recipients; Enter takes Bob" press "GnuPG bridge - Recipients" Return
-check "Notepad holds the armour" poll 60 armoured
-field >"$work/armour.txt"
-gpg --batch --decrypt "$work/armour.txt" >"$work/plain.txt" 2>/dev/null
-check "Linux gpg decrypts Notepad's text to the original" test "$(cat "$work/plain.txt")" = "$message"
+notepad_encrypt_by_click 'Portable, never installed.' "the zip's bridge"
 check "the log stayed in the unpacked folder" test -s "$log"
 
 echo "$E2E_FAILURES failed"
