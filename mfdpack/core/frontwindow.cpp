@@ -25,10 +25,11 @@ bool IsOneOf(const std::string& text, std::initializer_list<const char*> names) 
 }
 
 bool IsShell(const WindowFacts& w) {
-    return IsOneOf(w.className, {"Shell_TrayWnd", "Shell_SecondaryTrayWnd", "Progman", "WorkerW",
-                                 "#32769", // the desktop itself, which Wine may put in front
-                                 "NotifyIconOverflowWindow", "Button", "#32768", "tooltips_class32",
-                                 "SysShadow", "IME", "MSCTFIME UI"}) ||
+    return IsOneOf(w.className,
+                   {"Shell_TrayWnd", "Shell_SecondaryTrayWnd", "Progman", "WorkerW",
+                    "#32769", // the desktop itself, which Wine may put in front
+                    "NotifyIconOverflowWindow", "TopLevelWindowForOverflowXamlIsland", "Button",
+                    "#32768", "tooltips_class32", "SysShadow", "IME", "MSCTFIME UI"}) ||
            w.title == "Wine System Tray"; // Wine's stand-alone tray, raised by every click on it
 }
 

@@ -59,6 +59,9 @@ TEST(FrontWindow, PassesOverWhatNoOneWritesIn) {
         {"menu", App("menu", "#32768")},
         {"cloaked: another desktop, a suspended app", Cloaked(App("Inbox - Mail"))},
         {"Windows 11's tray overflow", App("", "NotifyIconOverflowWindow", "explorer.exe")},
+        {"the overflow of Windows 11 22H2 on, titled",
+         App("System tray overflow window.", "TopLevelWindowForOverflowXamlIsland",
+             "explorer.exe")},
         {"second taskbar", App("x", "Shell_SecondaryTrayWnd", "explorer.exe")},
     };
     for (const auto& c : passedOver)
