@@ -11,3 +11,16 @@ class FlagScope {
   private:
     bool& flag_;
 };
+
+// Gives a variable a value for the length of a scope and puts back the one it had.
+template <class T> class ValueScope {
+  public:
+    ValueScope(T& variable, T value) : variable_(variable), before_(variable) { variable_ = value; }
+    ~ValueScope() { variable_ = before_; }
+    ValueScope(const ValueScope&) = delete;
+    ValueScope& operator=(const ValueScope&) = delete;
+
+  private:
+    T& variable_;
+    T before_;
+};

@@ -148,7 +148,8 @@ void TfrmProps::FillDefaultActions() {
         actions_.showDriverDetails = [](const std::string& file) { ShowDriverDetails(file); };
     if (!actions_.clipboardReceiverChange) // the run writes its result back to the mailer
         actions_.clipboardReceiverChange = [this] {
-            ReturnResultToMailer(ClipboardReceiverText());
+            if (receiverRun_)
+                ReturnResultToMailer(*receiverRun_, ClipboardReceiverText());
         };
     if (!actions_.probePgpVersion)
         actions_.probePgpVersion = [](TVersionLabel& label) { ::ProbePgpVersion(label); };
@@ -455,6 +456,11 @@ void TfrmProps::SetClipboardReceiverText(const std::string& text) {
         SetWindowTextUtf8(Item(IDC_TXTCLIPBOARDRECEIVER), text);
     }
     txtClipboardReceiverChange();
+}
+
+void TfrmProps::SetClipboardReceiverText(ProcessingRun& run, const std::string& text) {
+    ValueScope<ProcessingRun*> taking(receiverRun_, &run);
+    SetClipboardReceiverText(text);
 }
 
 // Only a relay: the run writes the result back to the mail client.

@@ -94,9 +94,11 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView, public
     const MailerList& lstActive() const;
     const MailerList& lstLibrary() const;
 
-    // txtClipboardReceiver: setting a different text runs txtClipboardReceiverChange.
+    // txtClipboardReceiver: setting a different text runs txtClipboardReceiverChange, which
+    // hands the result to the run that set it (none: it goes nowhere).
     std::string ClipboardReceiverText() const;
-    void SetClipboardReceiverText(const std::string& text) override;
+    void SetClipboardReceiverText(const std::string& text);
+    void SetClipboardReceiverText(ProcessingRun& run, const std::string& text) override;
 
     // The close request (close box, Alt+F4, Windows ending the session): true when granted.
     bool FormCloseQuery();
@@ -196,6 +198,7 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView, public
     int activePage_ = MailerChoicePage;
     bool inFormShow_ = false;
     bool settingReceiver_ = false;
-    std::string receiverText_; // the run's result, every character of it
+    std::string receiverText_;             // the run's result, every character of it
+    ProcessingRun* receiverRun_ = nullptr; // the run whose result the receiver is taking
     DpiFontFollower fontFollower_;
 };

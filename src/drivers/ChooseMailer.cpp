@@ -11,10 +11,10 @@ int ChooserPreselection(int chooserIndex, int lineCount) {
     return chooserIndex > lineCount - 1 ? 0 : chooserIndex;
 }
 
-bool ChooseMailerLine(const std::vector<std::string>& lines, int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= lines.size())
+bool ChooseMailerLine(MailerRun& run, int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= run.ChooserLines.size())
         return false;
     ChooserIndex = index;
-    CurrentDriver = DriverFileOf(lines[static_cast<std::size_t>(index)]);
+    run.CurrentDriver = DriverFileOf(run.ChooserLines[static_cast<std::size_t>(index)]);
     return true;
 }

@@ -1,8 +1,7 @@
 // The chooser of running mail clients: which line it selects, and what a choice sets.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "drivers/mailerrun.h"
 
 constexpr unsigned ChooserHelpContext = 9002;
 
@@ -12,6 +11,6 @@ extern const char* const ChooserCaption; // "These mailers are running right now
 // line; -1 (none) for a negative ChooserIndex or an empty list.
 int ChooserPreselection(int chooserIndex, int lineCount);
 
-// The user chose line index: ChooserIndex and CurrentDriver follow it. False, and nothing
-// changed, when no such line exists.
-bool ChooseMailerLine(const std::vector<std::string>& lines, int index);
+// The user chose line index of the run's chooser lines: ChooserIndex and the run's CurrentDriver
+// follow it. False, and nothing changed, when no such line exists.
+bool ChooseMailerLine(MailerRun& run, int index);

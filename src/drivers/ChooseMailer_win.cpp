@@ -13,8 +13,6 @@
 
 #include <commctrl.h>
 
-std::unique_ptr<TfrmChooseMailer> frmChooseMailer;
-
 namespace {
 constexpr int kClientWidth = 470, kClientHeight = 91;
 
@@ -113,7 +111,7 @@ void TfrmChooseMailer::FormCreate() {
 
     const HWND list = GetDlgItem(dialog_, IDC_CHOOSER_LIST);
     // A Unicode list: the lines carry drivers' descriptions and window titles in any language.
-    for (const std::string& line : lines_)
+    for (const std::string& line : Lines())
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(line).c_str()));
 }
 
@@ -130,7 +128,7 @@ void TfrmChooseMailer::AddHint(int id, const char* text) {
 }
 
 void TfrmChooseMailer::FormShow() {
-    const int line = ChooserPreselection(ChooserIndex, static_cast<int>(lines_.size()));
+    const int line = ChooserPreselection(ChooserIndex, static_cast<int>(Lines().size()));
     SendDlgItemMessageA(dialog_, IDC_CHOOSER_LIST, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
     UpdateOkButton();
 }
@@ -153,7 +151,7 @@ void TfrmChooseMailer::lstRunningMailersClick() {
 // The selected line counts, not ChooserIndex alone: a preselected line 0 may stand for an
 // index left from a longer list.
 void TfrmChooseMailer::btnOkClick() {
-    if (ChooseMailerLine(lines_, SelectedLine()))
+    if (ChooseMailerLine(run_, SelectedLine()))
         EndDialog(dialog_, IDOK);
 }
 

@@ -3,24 +3,25 @@
 
 #include "support/formproc_win.h"
 
+#include "drivers/mailerrun.h"
 #include "support/dpi_win.h"
 
 #include <windows.h>
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 class TfrmChooseMailer {
   public:
-    TfrmChooseMailer() = default;
+    // Shows the run's chooser lines; a choice sets the run's CurrentDriver.
+    explicit TfrmChooseMailer(MailerRun& run) : run_(run) {}
     TfrmChooseMailer(const TfrmChooseMailer&) = delete;
     TfrmChooseMailer& operator=(const TfrmChooseMailer&) = delete;
 
     // lstRunningMailers' lines, in the order the scan added them.
-    std::vector<std::string>& Lines() { return lines_; }
-    // Modal; true when the user chose a line (CurrentDriver and ChooserIndex set).
+    std::vector<std::string>& Lines() { return run_.ChooserLines; }
+    // Modal; true when the user chose a line (the run's CurrentDriver and ChooserIndex set).
     bool ShowModal(HWND owner);
     HWND handle() const { return dialog_; }
 
@@ -40,11 +41,8 @@ class TfrmChooseMailer {
     int SelectedLine() const;
     void AddHint(int id, const char* text);
 
-    std::vector<std::string> lines_;
+    MailerRun& run_;
     HWND dialog_ = nullptr;
     HWND hints_ = nullptr;
     DpiFontFollower fontFollower_;
 };
-
-// The chooser of the current processing run, made fresh before each scan.
-extern std::unique_ptr<TfrmChooseMailer> frmChooseMailer;

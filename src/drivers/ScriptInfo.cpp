@@ -8,8 +8,8 @@ std::string ScriptInfoCaption(const std::string& driverFile) {
     return "Mail Form Script - " + MfdDirectory + "\\" + driverFile;
 }
 
-std::string ScriptInfoFile() {
-    return MfdDirectory + "\\" + CurrentDriver;
+std::string ScriptInfoFile(const std::string& driverFile) {
+    return MfdDirectory + "\\" + driverFile;
 }
 
 std::string ScriptInfoText(

@@ -92,8 +92,9 @@ void TfrmShowScriptInfo::Command1Click() {
     EndDialog(dialog_, kCloseResult);
 }
 
-std::string ReadScriptInfoLine(const std::string& section, const std::string& key) {
-    const std::string file = ScriptInfoFile();
+std::string ReadScriptInfoLine(const std::string& driverFile, const std::string& section,
+                               const std::string& key) {
+    const std::string file = ScriptInfoFile(driverFile);
     // A value that fills the buffer may have been cut: try again with more room.
     for (DWORD size = 256;; size *= 2) {
         std::vector<wchar_t> buffer(size);
@@ -105,7 +106,10 @@ std::string ReadScriptInfoLine(const std::string& section, const std::string& ke
 }
 
 void ShowScriptInfo(const std::string& driverFile) {
-    CurrentDriver = driverFile;
-    TfrmShowScriptInfo form(ScriptInfoCaption(driverFile), ScriptInfoText(ReadScriptInfoLine));
+    const std::string text =
+        ScriptInfoText([&driverFile](const std::string& section, const std::string& key) {
+            return ReadScriptInfoLine(driverFile, section, key);
+        });
+    TfrmShowScriptInfo form(ScriptInfoCaption(driverFile), text);
     form.ShowModal(GetActiveWindow());
 }

@@ -34,7 +34,8 @@ class TfrmShowScriptInfo {
     UniqueGdiObject memoFont_;
 };
 
-// The value of key in section of MfdDirectory + "\" + CurrentDriver; empty by default.
-std::string ReadScriptInfoLine(const std::string& section, const std::string& key);
-// Makes driverFile the current driver and shows its description lines.
+// The value of key in section of MfdDirectory + "\" + the driver file; empty by default.
+std::string ReadScriptInfoLine(const std::string& driverFile, const std::string& section,
+                               const std::string& key);
+// Shows the script's description lines.
 void ShowScriptInfo(const std::string& driverFile);

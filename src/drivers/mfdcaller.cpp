@@ -3,7 +3,6 @@
 #include "support/runstate.h"
 #include "drivers/MFDDirectory.h"
 #include "drivers/mfdfile.h"
-#include "processing/textcode.h"
 #include "support/msgbox.h"
 #include "support/platform.h"
 
@@ -140,16 +139,18 @@ std::string NoMailersText() {
 namespace {
 
 // One pass over the active drivers; the lines of those whose mail client has a window.
-void ProbeActiveDrivers(bool showProgress, const MailerScanPorts& ports,
-                        std::vector<std::string>& lines, std::string& lastFound) {
+void ProbeActiveDrivers(bool showProgress, const MailerScanPorts& ports, MailerRun& run,
+                        std::string& lastFound) {
+    std::vector<std::string>& lines = run.ChooserLines;
+    std::string& driver = run.CurrentDriver;
     lines.clear();
     lastFound.clear();
     const int n = static_cast<int>(ActiveDriverFiles.size());
     for (int i = 0; i < n; ++i) {
         if (showProgress && ports.setProgress)
             ports.setProgress(ScanProgressPosition(i, n));
-        CurrentDriver = ActiveDriverFiles[static_cast<std::size_t>(i)];
-        if (!platform::FileExists(MfdDirectory + "\\" + CurrentDriver))
+        driver = ActiveDriverFiles[static_cast<std::size_t>(i)];
+        if (!platform::FileExists(MfdDirectory + "\\" + driver))
             continue;
         platform::DeleteFileAt(ExchangeFilePath);
         ports.runDriver(DataFileRequest + ExchangeFilePath);
@@ -164,25 +165,24 @@ void ProbeActiveDrivers(bool showProgress, const MailerScanPorts& ports,
         MessageToUtf8(probe);
         const std::string title = ports.findWindowTitle(probe.Short);
         if (!title.empty()) {
-            lines.push_back(ChooserEntry(probe.Information, title, CurrentDriver));
-            lastFound = CurrentDriver;
+            lines.push_back(ChooserEntry(probe.Information, title, driver));
+            lastFound = driver;
         }
     }
 }
 
 } // namespace
 
-bool ScanForRunningMailer(bool showProgress, const MailerScanPorts& ports,
-                          std::vector<std::string>& chooserLines) {
+bool ScanForRunningMailer(bool showProgress, const MailerScanPorts& ports, MailerRun& run) {
     for (;;) {
         std::string lastFound;
-        ProbeActiveDrivers(showProgress, ports, chooserLines, lastFound);
-        if (chooserLines.size() == 1) {
-            CurrentDriver = lastFound;
+        ProbeActiveDrivers(showProgress, ports, run, lastFound);
+        if (run.ChooserLines.size() == 1) {
+            run.CurrentDriver = lastFound;
             return false;
         }
-        if (chooserLines.size() > 1)
-            return !ports.choose(chooserLines);
+        if (run.ChooserLines.size() > 1)
+            return !ports.choose(run.ChooserLines);
         MsgBoxRequest box;
         box.text = NoMailersText();
         box.caption = ApplicationTitle;

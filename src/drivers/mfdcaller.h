@@ -3,6 +3,7 @@
 // MailerScanPorts; mfdcaller_win.h gives the real ones.
 #pragma once
 
+#include "drivers/mailerrun.h"
 #include "winctl/WinExecW.h"
 
 #include <functional>
@@ -75,16 +76,16 @@ int ScanProgressPosition(int i, int n);
 std::string NoMailersText();
 
 struct MailerScanPorts {
-    std::function<void(const std::string& request)> runDriver; // runs CurrentDriver
+    std::function<void(const std::string& request)> runDriver; // runs the run's CurrentDriver
     // Title of the first window whose title contains the text; empty when none.
     std::function<std::string(const std::string& text)> findWindowTitle;
     std::function<void(int position)> setProgress;
-    // Shows the chooser with the lines; true when the user chose one (CurrentDriver set).
+    // Shows the chooser with the lines; true when the user chose one (the run's CurrentDriver
+    // set).
     std::function<bool(const std::vector<std::string>& lines)> choose;
 };
 
 // Probes ActiveDriverFiles until a mail client is chosen or the user gives up; true: the run
-// must be abandoned. On false CurrentDriver names the driver to work with. chooserLines holds
-// the lines of the last scan.
-bool ScanForRunningMailer(bool showProgress, const MailerScanPorts& ports,
-                          std::vector<std::string>& chooserLines);
+// must be abandoned. On false the run's CurrentDriver names the driver to work with; its
+// ChooserLines hold the lines of the last scan.
+bool ScanForRunningMailer(bool showProgress, const MailerScanPorts& ports, MailerRun& run);

@@ -4,7 +4,6 @@
 #include "drivers/ChooseMailer_win.h"
 #include "drivers/ScriptInfo_win.h"
 #include "drivers/mfdcaller.h"
-#include "drivers/runprogress.h"
 #include "support/deblog.h"
 #include "support/msgbox.h"
 #include "common/pump_win.h"
@@ -18,7 +17,6 @@
 #include <cstdint>
 
 unsigned DriverPatience = DriverPatienceMs;
-RunProgress* ActiveRunProgress = nullptr;
 
 namespace {
 
@@ -30,18 +28,19 @@ bool ChecksExitCodes(const std::string& driverFile) {
     return lstrcmpiW(value, Widen(IgnoreExitCodeValue).c_str()) != 0;
 }
 
-bool AskToEndDriver(const std::string& request) {
+bool AskToEndDriver(const std::string& driverFile, const std::string& request) {
     MsgBoxRequest box;
-    box.text = DriverPatienceText(CurrentDriver, request, DriverPatience / 1000);
+    box.text = DriverPatienceText(driverFile, request, DriverPatience / 1000);
     box.caption = ApplicationTitle;
     box.icon = MsgIcon::Confirmation;
     box.buttons = mbYes | mbNo;
     return ShowMessageBox(box) == mrYes;
 }
 
-void ReportDriverFailure(const std::string& request, const WaitResult& result) {
-    const std::string text = DriverFailureText(CurrentDriver, request, result.end, result.exitCode);
-    DebugLog("Driver failed: " + CurrentDriver + " " + RequestName(request) + " end " +
+void ReportDriverFailure(const std::string& driverFile, const std::string& request,
+                         const WaitResult& result) {
+    const std::string text = DriverFailureText(driverFile, request, result.end, result.exitCode);
+    DebugLog("Driver failed: " + driverFile + " " + RequestName(request) + " end " +
              std::to_string(static_cast<int>(result.end)) + " code " +
              std::to_string(result.exitCode));
     // A probe or Details puts nothing of the message at stake; a failed launch was reported; a
@@ -59,9 +58,10 @@ void ReportDriverFailure(const std::string& request, const WaitResult& result) {
 
 } // namespace
 
-bool RunDriver(const std::string& request) {
-    if (ActiveRunProgress)
-        ActiveRunProgress->SetWaiting(DriverWaitingText(CurrentDriver, request));
+bool RunDriver(MailerRun& run, const std::string& request) {
+    const std::string& driver = run.CurrentDriver;
+    if (run.Progress)
+        run.Progress->SetWaiting(DriverWaitingText(driver, request));
     // The driver's keys and boxes need the foreground; the window the user was in before the
     // click is the one to read, whatever is in front now.
     ChildSetup setup;
@@ -72,42 +72,40 @@ bool RunDriver(const std::string& request) {
             setup.value = TargetWindowValue(reinterpret_cast<std::uintptr_t>(user));
         }
     const WaitResult result = WinExecAndWaitPumped(
-        DriverCommandLine(CurrentDriver, request), DriverShowMode, DriverCreationFlags,
-        DriverPatience, [&request] { return AskToEndDriver(request); },
-        DriverProgram(CurrentDriver), setup);
-    if (ActiveRunProgress)
-        ActiveRunProgress->SetWaiting("");
-    if (DriverRunFailed(result.end, result.exitCode, ChecksExitCodes(CurrentDriver))) {
-        ReportDriverFailure(request, result);
+        DriverCommandLine(driver, request), DriverShowMode, DriverCreationFlags, DriverPatience,
+        [&] { return AskToEndDriver(driver, request); }, DriverProgram(driver), setup);
+    if (run.Progress)
+        run.Progress->SetWaiting("");
+    if (DriverRunFailed(result.end, result.exitCode, ChecksExitCodes(driver))) {
+        ReportDriverFailure(driver, request, result);
         return false;
     }
     return true;
 }
 
-bool FindRunningMailer(bool showProgress) {
-    if (!frmChooseMailer)
-        frmChooseMailer = std::make_unique<TfrmChooseMailer>();
-    TfrmChooseMailer& chooser = *frmChooseMailer;
+bool FindRunningMailer(MailerRun& run, bool showProgress) {
+    TfrmChooseMailer chooser(run);
     MailerScanPorts ports;
-    ports.runDriver = RunDriver;
+    ports.runDriver = [&run](const std::string& request) { RunDriver(run, request); };
     ports.findWindowTitle = [](const std::string& text) {
         return FindWindowTitle(text, GetActiveWindow());
     };
-    ports.setProgress = [](int position) {
-        if (ActiveRunProgress)
-            ActiveRunProgress->SetProgress(position);
+    ports.setProgress = [&run](int position) {
+        if (run.Progress)
+            run.Progress->SetProgress(position);
     };
-    ports.choose = [&chooser](const std::vector<std::string>&) {
-        return chooser.ShowModal(ActiveRunProgress ? static_cast<HWND>(ActiveRunProgress->Window())
-                                                   : GetActiveWindow());
+    ports.choose = [&run, &chooser](const std::vector<std::string>&) {
+        return chooser.ShowModal(run.Progress ? static_cast<HWND>(run.Progress->Window())
+                                              : GetActiveWindow());
     };
-    return ScanForRunningMailer(showProgress, ports, chooser.Lines());
+    return ScanForRunningMailer(showProgress, ports, run);
 }
 
 void ShowDriverDetails(const std::string& driverFile) {
     if (IsProgramDriverName(driverFile)) {
-        CurrentDriver = driverFile;
-        RunDriver("");
+        MailerRun details; // outside any processing run: nothing shows its progress
+        details.CurrentDriver = driverFile;
+        RunDriver(details, "");
     } else {
         ShowScriptInfo(driverFile);
     }

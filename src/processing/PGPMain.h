@@ -8,6 +8,8 @@
 
 #include <string>
 
+struct ProcessingRun;
+
 // What the run needs from the properties window.
 class ProcessingHost {
   public:
@@ -16,9 +18,9 @@ class ProcessingHost {
     // The window that owns the run's windows; nullptr for none.
     virtual WindowHandle ActiveForm() = 0;
     virtual const ProcessingSettingsView& Settings() = 0;
-    // txtClipboardReceiver's text; its change handler (ReturnResultToMailer) runs to its end
-    // before this returns.
-    virtual void SetClipboardReceiverText(const std::string& text) = 0;
+    // txtClipboardReceiver's text; its change handler (ReturnResultToMailer of the run) runs to
+    // its end before this returns.
+    virtual void SetClipboardReceiverText(ProcessingRun& run, const std::string& text) = 0;
 };
 
 extern const char* const AddKeySwitch; // "-AddKey"

@@ -1,20 +1,19 @@
 #include "processing/PGPMain_win.h"
 
-#include "drivers/ChooseMailer_win.h"
-#include "drivers/mfdcaller.h"
-#include "drivers/runprogress.h"
-#include "common/pump_win.h"
-#include "drivers/mfdcaller_win.h"
 #include "common/clipsave_win.h"
-#include "processing/clipboard_win.h"
+#include "common/pump_win.h"
+#include "drivers/mfdcaller.h"
+#include "drivers/mfdcaller_win.h"
+#include "drivers/mfdfile.h"
 #include "processing/armour.h"
+#include "processing/clipboard_win.h"
 #include "processing/pgpcontrol.h"
 #include "processing/pgpcontrol_win.h"
 #include "processing/textcode.h"
 #include "support/deblog.h"
 #include "support/error.h"
-#include "support/flagscope.h"
 #include "support/fileutil.h"
+#include "support/flagscope.h"
 #include "support/msgbox.h"
 #include "support/platform.h"
 
@@ -23,8 +22,6 @@
 #include <exception>
 #include <memory>
 
-TfrmRunning* frmRunning = nullptr;
-
 namespace {
 
 class WindowlessHost : public ProcessingHost {
@@ -32,7 +29,9 @@ class WindowlessHost : public ProcessingHost {
     void HidePropsWindow() override {}
     WindowHandle ActiveForm() override { return nullptr; }
     const ProcessingSettingsView& Settings() override { return settings_; }
-    void SetClipboardReceiverText(const std::string& text) override { ReturnResultToMailer(text); }
+    void SetClipboardReceiverText(ProcessingRun& run, const std::string& text) override {
+        ReturnResultToMailer(run, text);
+    }
 
   private:
     ProcessingSettings settings_;
@@ -41,13 +40,8 @@ class WindowlessHost : public ProcessingHost {
 WindowlessHost windowlessHost;
 ProcessingHost* currentHost = &windowlessHost;
 
-bool runInProgress = false;
-// What the user had on the clipboard before an outgoing run borrowed it for PGP.
-const SavedClipboard* userClipboard = nullptr;
-// Set when the result did not reach the mail client and is left on the clipboard for the user.
-bool resultLeftOnClipboard = false;
-// Whether the driver of the run declared UTF-8: the result goes back to it the same way.
-bool driverTakesUtf8 = false;
+// The run in progress: a trigger while it lasts starts nothing.
+ProcessingRun* activeRun = nullptr;
 
 // However an outgoing run ends (done, PGP failed or cancelled, a driver failed, an error), the
 // clipboard then holds what the user had, and no plaintext of the message; only a result that
@@ -55,17 +49,13 @@ bool driverTakesUtf8 = false;
 // message is at least taken off it.
 class UserClipboardScope {
   public:
-    explicit UserClipboardScope(const SavedClipboard* saved, bool outgoing) : outgoing_(outgoing) {
-        userClipboard = saved;
-        resultLeftOnClipboard = false;
-    }
+    UserClipboardScope(const ProcessingRun& run, const SavedClipboard* saved, bool outgoing)
+        : run_(run), saved_(saved), outgoing_(outgoing) {}
     ~UserClipboardScope() {
-        const SavedClipboard* saved = userClipboard;
-        userClipboard = nullptr;
-        if (!outgoing_ || resultLeftOnClipboard)
+        if (!outgoing_ || run_.ResultLeftOnClipboard)
             return;
         try {
-            if (!saved || !saved->Restore(ClipboardOwner()))
+            if (!saved_ || !saved_->Restore(ClipboardOwner()))
                 SetClipboardText("");
         } catch (...) {
             // Nothing more to give back; the run's own error is the one to report.
@@ -75,6 +65,8 @@ class UserClipboardScope {
     UserClipboardScope& operator=(const UserClipboardScope&) = delete;
 
   private:
+    const ProcessingRun& run_;
+    const SavedClipboard* saved_;
     bool outgoing_;
 };
 
@@ -88,9 +80,9 @@ void SetWaitCursor(bool wait) {
     SetCursor(LoadCursorA(nullptr, wait ? IDC_WAIT : IDC_ARROW));
 }
 
-void SetProgress(int position) {
-    if (frmRunning)
-        frmRunning->SetProgress(position);
+void SetProgress(ProcessingRun& run, int position) {
+    if (run.frmRunning)
+        run.frmRunning->SetProgress(position);
 }
 
 int AskUser(const std::string& text, MsgIcon icon, unsigned buttons, unsigned helpContext = 0) {
@@ -120,8 +112,7 @@ bool IgnoreStaleCommand() {
 // report then still quotes the step where it happened.
 class RunEnd {
   public:
-    explicit RunEnd(std::unique_ptr<TfrmRunning>& running)
-        : running_(running), exceptions_(std::uncaught_exceptions()) {}
+    explicit RunEnd(ProcessingRun& run) : run_(run), exceptions_(std::uncaught_exceptions()) {}
     RunEnd(const RunEnd&) = delete;
     RunEnd& operator=(const RunEnd&) = delete;
     ~RunEnd() noexcept(false) {
@@ -141,15 +132,14 @@ class RunEnd {
   private:
     void Finish() {
         StepCode = 5512;
-        frmRunning = nullptr;
-        ActiveRunProgress = nullptr;
-        running_.reset();
+        run_.Mailer.Progress = nullptr;
+        run_.frmRunning.reset();
         StepCode = 5513;
         SetWaitCursor(false);
         DebugLog("MainPGP-End");
         StepCode = 5599;
     }
-    std::unique_ptr<TfrmRunning>& running_;
+    ProcessingRun& run_;
     int exceptions_;
 };
 
@@ -180,12 +170,13 @@ class ExchangeFileWipe {
 
 // Received text: PGP decrypts, verifies or imports and shows its own result; a public key in
 // its output is imported in turn.
-void ReceivedRoad(std::string pgpSwitch, const ProcessingSettingsView& settings) {
+void ReceivedRoad(ProcessingRun& run, std::string pgpSwitch) {
+    const ProcessingSettingsView& settings = run.Host.Settings();
     for (;;) {
         const std::string before = GetClipboardText();
         if (!InvokePgp(pgpSwitch))
             return;
-        SetProgress(100);
+        SetProgress(run, 100);
         PumpPendingMessages();
         if (!HoldsWrappedKey(settings.IgnoreWrappedKeys(), before, GetClipboardText()))
             return;
@@ -195,8 +186,8 @@ void ReceivedRoad(std::string pgpSwitch, const ProcessingSettingsView& settings)
 }
 
 // Outgoing mail: PGP's output goes back into the mail client through the receiver.
-void OutgoingRoad(const std::string& pgpSwitch, ProcessingHost& host) {
-    host.SetClipboardReceiverText("");
+void OutgoingRoad(ProcessingRun& run, const std::string& pgpSwitch) {
+    run.Host.SetClipboardReceiverText(run, "");
     const std::string before = GetClipboardText();
     if (!InvokePgp(pgpSwitch))
         return;
@@ -212,8 +203,8 @@ void OutgoingRoad(const std::string& pgpSwitch, ProcessingHost& host) {
             ShowError("Message", OutgoingFailureText(pgpSwitch));
         return;
     }
-    host.SetClipboardReceiverText(after);
-    SetProgress(83);
+    run.Host.SetClipboardReceiverText(run, after);
+    SetProgress(run, 83);
 }
 
 } // namespace
@@ -225,11 +216,15 @@ ProcessingHost* SetProcessingHost(ProcessingHost* host) {
 }
 
 bool RunInProgress() {
-    return runInProgress;
+    return activeRun != nullptr;
+}
+
+TfrmRunning* RunningForm() {
+    return activeRun ? activeRun->frmRunning.get() : nullptr;
 }
 
 bool RefuseRunWhileBusy() {
-    if (!runInProgress)
+    if (!RunInProgress())
         return false;
     MessageBeep(MB_ICONWARNING);
     DebugLog(RunRefusedLogLine);
@@ -241,25 +236,22 @@ void MainPGP(bool routine) {
     // a driver or PGP works, so a second run must be refused here, not only at the tray icon.
     if (RefuseRunWhileBusy())
         return;
-    FlagScope busy(runInProgress);
-    ProcessingHost& host = *currentHost;
+    ProcessingRun run(*currentHost);
+    ValueScope<ProcessingRun*> active(activeRun, &run);
     StepCode = 5501;
-    host.HidePropsWindow();
+    run.Host.HidePropsWindow();
     if (PgpCommandWindow && !IgnoreStaleCommand())
         return;
 
-    std::unique_ptr<TfrmRunning> running;
-    RunEnd end(running);
-    running = std::make_unique<TfrmRunning>(static_cast<HWND>(host.ActiveForm()));
-    frmRunning = running.get();
-    ActiveRunProgress = frmRunning;
+    RunEnd end(run);
+    run.frmRunning = std::make_unique<TfrmRunning>(static_cast<HWND>(run.Host.ActiveForm()));
+    run.Mailer.Progress = run.frmRunning.get();
     StepCode = 5502;
     SetWaitCursor(true);
-    frmChooseMailer = std::make_unique<TfrmChooseMailer>();
     StepCode = 5503;
 
-    const bool abandon = FindRunningMailer(true);
-    SetProgress(30);
+    const bool abandon = FindRunningMailer(run.Mailer, true);
+    SetProgress(run, 30);
     StepCode = 5504;
     if (abandon)
         return;
@@ -270,10 +262,10 @@ void MainPGP(bool routine) {
         return;
     }
     ExchangeFileWipe wipe;
-    if (!RunDriver(ReadFileRequest + ExchangeFilePath))
+    if (!RunDriver(run.Mailer, ReadFileRequest + ExchangeFilePath))
         return;
     StepCode = 5505;
-    SetProgress(50);
+    SetProgress(run, 50);
     // A message too long for the run is refused before the file is read whole.
     const long long fileBytes = platform::FileSize(ExchangeFilePath);
     if (fileBytes > static_cast<long long>(MaxMessageBytes)) {
@@ -289,9 +281,9 @@ void MainPGP(bool routine) {
     ReadMfdFile(ExchangeFilePath, message);
     StepCode = 5506;
     wipe.Now();
-    SetProgress(60);
+    SetProgress(run, 60);
 
-    driverTakesUtf8 = DeclaresUtf8(message);
+    run.DriverTakesUtf8 = DeclaresUtf8(message);
     MessageToUtf8(message);
 
     if (LacksMailData(message)) {
@@ -304,7 +296,7 @@ void MainPGP(bool routine) {
         return;
     }
 
-    const PgpChoice choice = ChoosePgpSwitch(message, routine, host.Settings());
+    const PgpChoice choice = ChoosePgpSwitch(message, routine, run.Host.Settings());
     if (choice.postWarning && AskUser(PostWarningText, MsgIcon::Error, mbYes | mbNo | mbHelp,
                                       PostWarningHelpContext) != mrYes) {
         SetWaitCursor(false);
@@ -321,33 +313,34 @@ void MainPGP(bool routine) {
 
     SavedClipboard saved;
     const bool kept = !choice.read && saved.Save(ClipboardOwner());
-    UserClipboardScope restoring(kept ? &saved : nullptr, !choice.read);
+    UserClipboardScope restoring(run, kept ? &saved : nullptr, !choice.read);
     // PGP works on whatever the clipboard holds: a body that did not get there must not be
     // stood in for by someone else's text.
     if (!SetClipboardText(message.Body)) {
         ShowError("MainPGP", "the message could not be put on the clipboard");
         return;
     }
-    SetProgress(70);
+    SetProgress(run, 70);
     DebugLog("Invoked PGP with " + choice.pgpSwitch);
     StepCode = 5510;
 
     if (choice.read)
-        ReceivedRoad(choice.pgpSwitch, host.Settings());
+        ReceivedRoad(run, choice.pgpSwitch);
     else
-        OutgoingRoad(choice.pgpSwitch, host);
+        OutgoingRoad(run, choice.pgpSwitch);
 }
 
-void ReturnResultToMailer(const std::string& text) {
+void ReturnResultToMailer(ProcessingRun& run, const std::string& text) {
     StepCode = 5700;
     if (text.empty())
         return;
     TMFDData message = ResultMessage(text);
-    const std::string unfit = EncodeForDriver(message, driverTakesUtf8, CurrentDriver);
+    const std::string unfit =
+        EncodeForDriver(message, run.DriverTakesUtf8, run.Mailer.CurrentDriver);
     if (!unfit.empty()) {
         // Nothing reaches the mail client; the result stays at hand.
         SetClipboardText(text);
-        resultLeftOnClipboard = true;
+        run.ResultLeftOnClipboard = true;
         DebugLog("Result not written back: " + unfit.substr(0, unfit.find('\r')));
         AskUser(unfit, MsgIcon::Error, mbOK);
         return;
@@ -365,13 +358,13 @@ void ReturnResultToMailer(const std::string& text) {
     PumpPendingMessages();
     SetClipboardText("");
     StepCode = 5704;
-    const bool written = RunDriver(WriteFileRequest + ExchangeFilePath);
+    const bool written = RunDriver(run.Mailer, WriteFileRequest + ExchangeFilePath);
     StepCode = 5705;
     PumpPendingMessages();
     // The result stays at hand when it did not reach the mail client.
     if (!written) {
         SetClipboardText(text);
-        resultLeftOnClipboard = true;
+        run.ResultLeftOnClipboard = true;
     }
     StepCode = 5707;
     SetWaitCursor(false);

@@ -1,7 +1,7 @@
 // The small "PGP Running" window shown for the length of a processing run.
 #pragma once
 
-#include "drivers/runprogress.h"
+#include "drivers/mailerrun.h"
 
 #include <windows.h>
 

@@ -14,4 +14,9 @@ std::string AnsiToUtf8(const std::string& ansi);
 // characters (each once) and `ansi` is empty. Never a "?" in place of a character.
 bool Utf8ToAnsi(const std::string& utf8, std::string& ansi, std::vector<char32_t>* unfit);
 
+// How the boxes name it: "code page 1252".
+inline std::string AnsiCodePageName() {
+    return "code page " + std::to_string(AnsiCodePage());
+}
+
 } // namespace platform

@@ -7,7 +7,6 @@ std::string DataDir;
 std::string SettingsFile = "Wextor5.INI";
 std::string MfdDirectory;
 std::string PgpMainExe;
-std::string CurrentDriver;
 std::vector<std::string> ActiveDriverFiles;
 int ChooserIndex = 0;
 bool TrayClickBusy = false;

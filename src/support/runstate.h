@@ -16,12 +16,11 @@ extern std::string ExchangeFilePath; // short form of DataFolder() + "tmpmfd.tmp
 // ProgramDir), the settings in SettingsFile (the bare "Wextor5.INI" or a full path).
 extern std::string DataDir;
 extern std::string SettingsFile;
-const std::string& DataFolder();  // DataDir, or ProgramDir while none was chosen
-extern std::string MfdDirectory;  // the driver folder named by WIN.INI
-extern std::string PgpMainExe;    // full path of PGP's main program
-extern std::string CurrentDriver; // driver file of the mail client chosen for this run
+const std::string& DataFolder();                   // DataDir, or ProgramDir while none was chosen
+extern std::string MfdDirectory;                   // the driver folder named by WIN.INI
+extern std::string PgpMainExe;                     // full path of PGP's main program
 extern std::vector<std::string> ActiveDriverFiles; // sorted, no duplicates
-extern int ChooserIndex;
+extern int ChooserIndex;                           // the chooser line the user took last
 extern bool TrayClickBusy;
 extern WindowHandle PgpCommandWindow; // PGPtray's window while a command is sent to it
 extern int StepCode;                  // quoted by every error report

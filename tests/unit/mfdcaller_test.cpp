@@ -16,15 +16,13 @@
 namespace {
 
 struct GlobalsScope {
-    std::string programDir = ProgramDir, mfd = MfdDirectory, exchange = ExchangeFilePath,
-                driver = CurrentDriver;
+    std::string programDir = ProgramDir, mfd = MfdDirectory, exchange = ExchangeFilePath;
     std::vector<std::string> active = ActiveDriverFiles;
     int index = ChooserIndex;
     ~GlobalsScope() {
         ProgramDir = programDir;
         MfdDirectory = mfd;
         ExchangeFilePath = exchange;
-        CurrentDriver = driver;
         ActiveDriverFiles = active;
         ChooserIndex = index;
     }
@@ -147,15 +145,16 @@ TEST(ChooserPreselection, Table) {
 
 TEST(ChooseMailerLine, SetsIndexAndDriverOnlyForALine) {
     GlobalsScope keep;
-    const std::vector<std::string> lines = {ChooserEntry("A", "a", "A.EXE"),
-                                            ChooserEntry("B", "b", "B.MFS")};
+    MailerRun run;
+    run.ChooserLines = {ChooserEntry("A", "a", "A.EXE"), ChooserEntry("B", "b", "B.MFS")};
+    std::string& CurrentDriver = run.CurrentDriver;
     CurrentDriver = "OLD";
     ChooserIndex = 7;
-    EXPECT_FALSE(ChooseMailerLine(lines, 2));
-    EXPECT_FALSE(ChooseMailerLine(lines, -1));
+    EXPECT_FALSE(ChooseMailerLine(run, 2));
+    EXPECT_FALSE(ChooseMailerLine(run, -1));
     EXPECT_EQ(CurrentDriver, "OLD");
     EXPECT_EQ(ChooserIndex, 7);
-    EXPECT_TRUE(ChooseMailerLine(lines, 1));
+    EXPECT_TRUE(ChooseMailerLine(run, 1));
     EXPECT_EQ(CurrentDriver, "B.MFS");
     EXPECT_EQ(ChooserIndex, 1);
 }
@@ -177,8 +176,7 @@ TEST(ScriptInfo, HundredLinesEachEndedAndTheCaption) {
             return s;
         }() + "last\r\n");
     EXPECT_EQ(ScriptInfoCaption("DEMOMAIL.MFS"), "Mail Form Script - C:\\MFD\\DEMOMAIL.MFS");
-    CurrentDriver = "X.MFS";
-    EXPECT_EQ(ScriptInfoFile(), "C:\\MFD\\X.MFS");
+    EXPECT_EQ(ScriptInfoFile("X.MFS"), "C:\\MFD\\X.MFS");
 }
 
 // The scan against fake drivers: each driver "writes" its probe file when run.
@@ -205,7 +203,7 @@ class Scan : public ::testing::Test {
         ports.setProgress = [this](int p) { progress.push_back(p); };
         ports.choose = [this](const std::vector<std::string>& lines) {
             shownLines = lines;
-            return chooseResult && ChooseMailerLine(lines, 1);
+            return chooseResult && ChooseMailerLine(run, 1);
         };
     }
     void AddDriver(const std::string& name, const std::string& info, const std::string& shortText) {
@@ -217,8 +215,12 @@ class Scan : public ::testing::Test {
     GlobalsScope keep;
     TestDir dir;
     MailerScanPorts ports;
+    // The run the scan works for; its parts under the names the program gives them.
+    MailerRun run;
+    std::string& CurrentDriver = run.CurrentDriver;
+    std::vector<std::string>& lines = run.ChooserLines;
     std::map<std::string, std::string> probes;
-    std::vector<std::string> windows, runs, shownLines, lines;
+    std::vector<std::string> windows, runs, shownLines;
     std::vector<int> progress;
     bool chooseResult = true;
 };
@@ -229,7 +231,7 @@ TEST_F(Scan, OneRunningMailerIsChosenWithoutAsking) {
     platform::WriteWholeFile(MfdDirectory + "\\Z.EXE", "x"); // writes no probe file
     ActiveDriverFiles = {"A.EXE", "B.EXE", "MISSING.EXE"};
     windows = {"Beta Mail - Inbox"};
-    EXPECT_FALSE(ScanForRunningMailer(true, ports, lines));
+    EXPECT_FALSE(ScanForRunningMailer(true, ports, run));
     EXPECT_EQ(CurrentDriver, "B.EXE");
     EXPECT_EQ(lines, std::vector<std::string>{ChooserEntry("Beta", "Beta Mail - Inbox", "B.EXE")});
     EXPECT_EQ(runs, (std::vector<std::string>{"A.EXE Data File=" + ExchangeFilePath,
@@ -243,7 +245,7 @@ TEST_F(Scan, NoProbeFileMatchesAnyTitledWindow) {
     platform::WriteWholeFile(MfdDirectory + "\\Z.EXE", "x");
     ActiveDriverFiles = {"Z.EXE"};
     windows = {"Some window"};
-    EXPECT_FALSE(ScanForRunningMailer(false, ports, lines));
+    EXPECT_FALSE(ScanForRunningMailer(false, ports, run));
     EXPECT_EQ(lines, std::vector<std::string>{ChooserEntry("", "Some window", "Z.EXE")});
     EXPECT_TRUE(progress.empty());
 }
@@ -253,11 +255,11 @@ TEST_F(Scan, SeveralGoToTheChooser) {
     AddDriver("B.MFS", "Beta", "Beta");
     ActiveDriverFiles = {"A.EXE", "B.MFS"};
     windows = {"Beta win", "Alpha win"};
-    EXPECT_FALSE(ScanForRunningMailer(true, ports, lines));
+    EXPECT_FALSE(ScanForRunningMailer(true, ports, run));
     EXPECT_EQ(shownLines.size(), 2u);
     EXPECT_EQ(CurrentDriver, "B.MFS");
     chooseResult = false;
-    EXPECT_TRUE(ScanForRunningMailer(true, ports, lines));
+    EXPECT_TRUE(ScanForRunningMailer(true, ports, run));
 }
 
 TEST_F(Scan, NoneRunningAsksAbortRetryHelpAndRetryScansAgain) {
@@ -271,7 +273,7 @@ TEST_F(Scan, NoneRunningAsksAbortRetryHelpAndRetryScansAgain) {
             windows = {"Alpha started"}; // the user started the mail client meanwhile
         return answers[asked.size() - 1];
     });
-    EXPECT_FALSE(ScanForRunningMailer(true, ports, lines));
+    EXPECT_FALSE(ScanForRunningMailer(true, ports, run));
     EXPECT_EQ(CurrentDriver, "A.EXE");
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].text, NoMailersText());
@@ -283,13 +285,13 @@ TEST_F(Scan, NoneRunningAsksAbortRetryHelpAndRetryScansAgain) {
     windows.clear();
     asked.clear();
     answers = {mrAbort};
-    EXPECT_TRUE(ScanForRunningMailer(true, ports, lines));
+    EXPECT_TRUE(ScanForRunningMailer(true, ports, run));
     EXPECT_EQ(asked.size(), 1u);
     ActiveDriverFiles.clear();
     asked.clear();
     runs.clear();
     answers = {mrCancel};
-    EXPECT_TRUE(ScanForRunningMailer(true, ports, lines));
+    EXPECT_TRUE(ScanForRunningMailer(true, ports, run));
     EXPECT_TRUE(runs.empty());
     SetMsgBoxHandler(previous);
 }

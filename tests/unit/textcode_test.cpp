@@ -1,4 +1,5 @@
 #include "processing/textcode.h"
+#include "drivers/mfdfile.h"
 #include "support/codepage.h"
 #include "support/textfile.h"
 #include "support/utf8.h"

@@ -244,7 +244,8 @@ void CALLBACK InspectModal(HWND, UINT, UINT_PTR id, DWORD) {
 TEST_F(Dpi, ChooserAndScriptInformationTextsFit) {
     modal = nullptr;
     SetTimer(nullptr, 0, 100, InspectModal);
-    TfrmChooseMailer chooser;
+    MailerRun run;
+    TfrmChooseMailer chooser(run);
     chooser.Lines() = {"Demo Mail driver / Compose Mail - Plans"};
     chooser.ShowModal(nullptr);
     ASSERT_NE(modal, nullptr);

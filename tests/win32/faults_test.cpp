@@ -28,7 +28,9 @@ class RelayHost : public ProcessingHost {
     void HidePropsWindow() override {}
     WindowHandle ActiveForm() override { return form; }
     const ProcessingSettingsView& Settings() override { return settings; }
-    void SetClipboardReceiverText(const std::string& text) override { ReturnResultToMailer(text); }
+    void SetClipboardReceiverText(ProcessingRun& run, const std::string& text) override {
+        ReturnResultToMailer(run, text);
+    }
     WindowHandle form = nullptr;
     ProcessingSettings settings;
 };
@@ -204,7 +206,7 @@ TEST_F(FaultRun, NoSecondRunWhileADriverWorks) {
     const MsgBoxHandler before = SetMsgBoxHandler([&](const MsgBoxRequest&) {
         if (asked++)
             return mrOk; // the report that the driver was ended
-        waiting = frmRunning ? frmRunning->Waiting() : "";
+        waiting = RunningForm() ? RunningForm()->Waiting() : "";
         const std::string log = ReadFile(DebugLogPath());
         MainPGP(false); // the Run button, pressed while the first run waits
         refused = Holds(ReadFile(DebugLogPath()).substr(log.size()), RunRefusedLogLine);
@@ -266,8 +268,9 @@ TEST_F(FaultRun, StaleOrUnwritableExchangeFile) {
 
     const std::string kept = ExchangeFilePath;
     ExchangeFilePath = prog.file("missing\\tmpmfd.tmp");
-    CurrentDriver = "FAULTMFD.EXE";
-    ReturnResultToMailer("-----BEGIN PGP MESSAGE-----\r\nx\r\n-----END PGP MESSAGE-----\r\n");
+    ProcessingRun run(host);
+    run.Mailer.CurrentDriver = "FAULTMFD.EXE";
+    ReturnResultToMailer(run, "-----BEGIN PGP MESSAGE-----\r\nx\r\n-----END PGP MESSAGE-----\r\n");
     ExchangeFilePath = kept;
     ASSERT_EQ(boxes.asked().size(), 2u);
     EXPECT_TRUE(Holds(boxes.asked()[1].text, "WriteFileString"));

@@ -31,9 +31,10 @@ class TestHost : public ProcessingHost {
             throw FileError("settings gone");
         return settings;
     }
-    void SetClipboardReceiverText(const std::string& text) override {
+    void SetClipboardReceiverText(ProcessingRun& run, const std::string& text) override {
         receiver.push_back(text);
-        ReturnResultToMailer(text);
+        driver = run.Mailer.CurrentDriver;
+        ReturnResultToMailer(run, text);
         stepAfterReturn.push_back(StepCode);
     }
     int hidden = 0;
@@ -41,6 +42,7 @@ class TestHost : public ProcessingHost {
     WindowHandle form = nullptr;
     ProcessingSettings settings;
     std::vector<std::string> receiver;
+    std::string driver; // the run's driver when its result came back
     std::vector<int> stepAfterReturn;
 };
 
@@ -90,7 +92,6 @@ class MainPgpRun : public ::testing::Test {
         host.settings.specialMode = 0;
         SetProcessingHost(&host);
         ActiveDriverFiles = {"DEMOMFD.EXE"};
-        CurrentDriver.clear();
         PgpCommandWindow = nullptr;
         ChooserIndex = 0;
         StepCode = 0;
@@ -98,7 +99,6 @@ class MainPgpRun : public ::testing::Test {
     }
     void TearDown() override {
         SetProcessingHost(nullptr);
-        frmChooseMailer.reset();
         PgpSearchAnchor = nullptr;
         MSG msg;
         while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
@@ -135,7 +135,7 @@ class MainPgpRun : public ::testing::Test {
     }
     void ExpectRunEnded() {
         EXPECT_EQ(StepCode, 5599);
-        EXPECT_EQ(frmRunning, nullptr);
+        EXPECT_EQ(RunningForm(), nullptr);
         EXPECT_EQ(FindWindowA(nullptr, "PGP Running"), nullptr);
         EXPECT_EQ(LogLines().back(), "MainPGP-End");
         EXPECT_EQ(host.hidden, 1);
@@ -440,7 +440,7 @@ TEST_F(MainPgpRun, ChooserPicksTheMailerOrCancelsAndNotepadRoundTrip) {
         MainPGP(true);
         EXPECT_EQ(driver.runs(), 1);
     }
-    EXPECT_EQ(CurrentDriver, "NOTEMFD.EXE");
+    EXPECT_EQ(host.driver, "NOTEMFD.EXE");
     EXPECT_EQ(ChooserIndex, 1);
     const size_t headerEnd = note.find("\r\n\r\n") + 4;
     const std::string text = pad.Text();
@@ -527,7 +527,7 @@ TEST_F(MainPgpRun, ErrorAfterTheReadWipesAndEndsTheRun) {
     host.settingsFail = false;
     EXPECT_EQ(StepCode, 5506);
     EXPECT_FALSE(FileExists(ExchangeFilePath));
-    EXPECT_EQ(frmRunning, nullptr);
+    EXPECT_EQ(RunningForm(), nullptr);
     EXPECT_EQ(FindWindowA(nullptr, "PGP Running"), nullptr);
     EXPECT_TRUE(pgp.Commands().empty());
 }

@@ -23,25 +23,24 @@ class MfdCaller : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(InstallDrivers(prog, mfd));
-        CurrentDriver.clear();
         ChooserIndex = 0;
-        frmChooseMailer.reset();
     }
-    void TearDown() override { frmChooseMailer.reset(); }
 
     TempDir prog{"wxp"}, mfd{"mfd"};
+    // The run the search works for; its driver under the name the program gives it.
+    MailerRun run;
+    std::string& CurrentDriver = run.CurrentDriver;
     BoxAnswerer boxes;
 };
 
 TEST_F(MfdCaller, OneRunningMailerAmongMissingAndIdleDrivers) {
     DemoMail demo;
     ActiveDriverFiles = {"DEMOMFD.EXE", "GONE.EXE", "NOTEMFD.EXE"};
-    EXPECT_FALSE(FindRunningMailer(false));
+    EXPECT_FALSE(FindRunningMailer(run, false));
     EXPECT_EQ(CurrentDriver, "DEMOMFD.EXE"); // the scan went on to NOTEMFD.EXE meanwhile
-    ASSERT_EQ(frmChooseMailer->Lines().size(), 1u);
-    EXPECT_EQ(frmChooseMailer->Lines()[0],
-              ChooserEntry("Demo Mail driver DEMOMFD.EXE 1.0 (testbed)", "Demo Mail - Inbox",
-                           "DEMOMFD.EXE"));
+    ASSERT_EQ(run.ChooserLines.size(), 1u);
+    EXPECT_EQ(run.ChooserLines[0], ChooserEntry("Demo Mail driver DEMOMFD.EXE 1.0 (testbed)",
+                                                "Demo Mail - Inbox", "DEMOMFD.EXE"));
     EXPECT_FALSE(FileExists(ExchangeFilePath)); // no probe data left behind
     EXPECT_TRUE(boxes.asked().empty());
 }
@@ -50,16 +49,15 @@ TEST_F(MfdCaller, CapitalMfsRunsThroughTheEngine) {
     DriverFolder folder(MfdDirectory);
     DemoMail demo;
     ActiveDriverFiles = {"DEMOMAIL.MFS"};
-    EXPECT_FALSE(FindRunningMailer(false));
-    ASSERT_EQ(frmChooseMailer->Lines().size(), 1u);
-    EXPECT_EQ(frmChooseMailer->Lines()[0].substr(0, 46),
-              "Demo Mail script DEMOMAIL.MFS 1.0 (testbed) / ");
+    EXPECT_FALSE(FindRunningMailer(run, false));
+    ASSERT_EQ(run.ChooserLines.size(), 1u);
+    EXPECT_EQ(run.ChooserLines[0].substr(0, 46), "Demo Mail script DEMOMAIL.MFS 1.0 (testbed) / ");
 }
 
 TEST_F(MfdCaller, NoMailerRunningAbortOrRetryAfterTheClientStarted) {
     ActiveDriverFiles = {"DEMOMFD.EXE"};
     boxes.Queue(mrAbort);
-    EXPECT_TRUE(FindRunningMailer(false));
+    EXPECT_TRUE(FindRunningMailer(run, false));
     ASSERT_EQ(boxes.asked().size(), 1u);
     EXPECT_EQ(boxes.asked()[0].text, NoMailersText());
     EXPECT_EQ(boxes.asked()[0].helpContext, 9003u);
@@ -69,7 +67,7 @@ TEST_F(MfdCaller, NoMailerRunningAbortOrRetryAfterTheClientStarted) {
         demo = std::make_unique<DemoMail>();
         return int(mrRetry);
     });
-    EXPECT_FALSE(FindRunningMailer(false));
+    EXPECT_FALSE(FindRunningMailer(run, false));
     SetMsgBoxHandler(previous);
     EXPECT_TRUE(demo);
     EXPECT_EQ(CurrentDriver, "DEMOMFD.EXE");
@@ -99,7 +97,6 @@ TEST_F(MfdCaller, ChooserPreselectsChoosesAndCancels) {
     for (const Case& c : cases) {
         ChooserIndex = c.index;
         CurrentDriver = "unchanged";
-        frmChooseMailer = std::make_unique<TfrmChooseMailer>();
         int selected = -5;
         bool okEnabled = false;
         RECT client = {};
@@ -120,7 +117,7 @@ TEST_F(MfdCaller, ChooserPreselectsChoosesAndCancels) {
             }
             Click(d, IDOK);
         });
-        EXPECT_EQ(FindRunningMailer(false), c.abandoned) << c.index;
+        EXPECT_EQ(FindRunningMailer(run, false), c.abandoned) << c.index;
         EXPECT_EQ(driver.runs(), 1);
         EXPECT_EQ(selected, c.preselected) << c.index;
         EXPECT_EQ(okEnabled, c.preselected >= 0);
@@ -130,7 +127,7 @@ TEST_F(MfdCaller, ChooserPreselectsChoosesAndCancels) {
         if (c.choose >= 0) {
             EXPECT_EQ(ChooserIndex, c.choose);
         }
-        EXPECT_EQ(frmChooseMailer->Lines().size(), 2u);
+        EXPECT_EQ(run.ChooserLines.size(), 2u);
     }
     ASSERT_EQ(help.size(), 4u);
     EXPECT_EQ(help[0].second, 9002u);
@@ -153,7 +150,7 @@ TEST_F(MfdCaller, ChooserDoubleClickOnlyWithASelection) {
         SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_CHOOSER_LIST, LBN_DBLCLK),
                      reinterpret_cast<LPARAM>(list));
     });
-    EXPECT_FALSE(FindRunningMailer(false));
+    EXPECT_FALSE(FindRunningMailer(run, false));
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(CurrentDriver, "NOTEMFD.EXE");
 }
@@ -179,7 +176,6 @@ TEST_F(MfdCaller, ScriptInformationWindow) {
         });
         ShowDriverDetails(c.driver);
         EXPECT_EQ(driver.runs(), 1) << c.driver;
-        EXPECT_EQ(CurrentDriver, c.driver);
         EXPECT_EQ(caption, "Mail Form Script - " + MfdDirectory + "\\" + c.driver);
         EXPECT_EQ(text.compare(0, c.firstLines.size(), c.firstLines), 0) << text.substr(0, 80);
         size_t lines = 0;
@@ -192,11 +188,25 @@ TEST_F(MfdCaller, ScriptInformationWindow) {
     }
 }
 
+std::string detailsBoxTitle;
+
+// Closes the driver's about box once it shows, and keeps its title.
+void CALLBACK CloseDetailsBox(HWND, UINT, UINT_PTR id, DWORD) {
+    if (HWND box = FindWindowA("TestbedMfdInfoBox", nullptr)) {
+        detailsBoxTitle = TextOf(box);
+        PostMessageA(box, WM_CLOSE, 0, 0);
+        KillTimer(nullptr, id);
+    }
+}
+
 TEST_F(MfdCaller, ProgramDriverDetailsRunItWithTheEmptyRequest) {
-    SetEnvironmentVariableA("TESTBED_BOX_MS", "50");
+    SetEnvironmentVariableA("TESTBED_BOX_MS", "0");
+    detailsBoxTitle.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, CloseDetailsBox);
     ShowDriverDetails("DEMOMFD.EXE"); // returns once the driver's about box has gone
+    KillTimer(nullptr, timer);
     SetEnvironmentVariableA("TESTBED_BOX_MS", nullptr);
-    EXPECT_EQ(CurrentDriver, "DEMOMFD.EXE");
+    EXPECT_EQ(detailsBoxTitle, "About DEMOMFD.EXE");
     EXPECT_EQ(FindWindowA("TestbedMfdInfoBox", nullptr), nullptr);
     EXPECT_TRUE(boxes.asked().empty());
 }
