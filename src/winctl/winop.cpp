@@ -2,10 +2,6 @@
 
 #include "support/msgbox.h"
 
-WindowHandle FoundWindow = nullptr;
-bool WindowFound = false;
-int WalkDepth = 0;
-
 void ClearCriteria(WINDOW& criteria) {
     criteria = WINDOW();
 }
@@ -40,14 +36,14 @@ bool MeetsCriteria(const WINDOW& criteria, const std::function<std::string(Windo
     return true;
 }
 
-void RecordFoundWindow(WindowHandle w) {
-    if (!WindowFound)
-        FoundWindow = w;
-    WindowFound = true;
+void RecordFoundWindow(WindowSearch& search, WindowHandle w) {
+    if (!search.WindowFound)
+        search.FoundWindow = w;
+    search.WindowFound = true;
 }
 
-bool CheckWalkDepth() {
-    if (WalkDepth <= MaxWalkDepth)
+bool CheckWalkDepth(int walkDepth) {
+    if (walkDepth <= MaxWalkDepth)
         return false;
     MsgBoxRequest box;
     box.text = "Too many/Too complex windows currently open. Try closing some Applications";

@@ -39,10 +39,12 @@ constexpr int WindowTextMaxLength = WindowTextMaxCount - 1;
 // Depth below which a walk complains that the desktop is too complex.
 constexpr int MaxWalkDepth = 7;
 
-// The search state: one search at a time.
-extern WindowHandle FoundWindow;
-extern bool WindowFound;
-extern int WalkDepth; // 0 between searches
+// The state of one search.
+struct WindowSearch {
+    WindowHandle FoundWindow = nullptr;
+    bool WindowFound = false;
+    int WalkDepth = 0; // below the top-level window being walked
+};
 
 // Empties every criterion of the record.
 void ClearCriteria(WINDOW& criteria);
@@ -66,8 +68,8 @@ enum class WindowText {
 bool MeetsCriteria(const WINDOW& criteria, const std::function<std::string(WindowText)>& read);
 
 // Notes w as the search's result unless an earlier window was noted already.
-void RecordFoundWindow(WindowHandle w);
+void RecordFoundWindow(WindowSearch& search, WindowHandle w);
 
 // After walking the children of a child: the complaint when the walk has gone too deep.
 // Returns whether it was shown.
-bool CheckWalkDepth();
+bool CheckWalkDepth(int walkDepth);

@@ -40,7 +40,7 @@ std::vector<HWND> Siblings(HWND first) {
 }
 } // namespace
 
-void TestWindow(WindowHandle w, const WINDOW& criteria) {
+void TestWindow(WindowSearch& search, WindowHandle w, const WINDOW& criteria) {
     const HWND window = Hwnd(w);
     // GetParent: the owner for an owned pop-up, the parent for a child.
     const HWND parent = GetParent(window);
@@ -63,37 +63,36 @@ void TestWindow(WindowHandle w, const WINDOW& criteria) {
         return std::string();
     });
     if (meets)
-        RecordFoundWindow(w);
+        RecordFoundWindow(search, w);
 }
 
-void WalkChildWindows(WindowHandle w, const WINDOW& criteria) {
+void WalkChildWindows(WindowSearch& search, WindowHandle w, const WINDOW& criteria) {
     for (const HWND child : Siblings(GetWindow(Hwnd(w), GW_CHILD))) {
         if (!IsWindow(child))
             continue; // closed while the walk went on
-        TestWindow(child, criteria);
-        ++WalkDepth;
-        WalkChildWindows(child, criteria);
-        --WalkDepth;
-        CheckWalkDepth();
+        TestWindow(search, child, criteria);
+        ++search.WalkDepth;
+        WalkChildWindows(search, child, criteria);
+        --search.WalkDepth;
+        CheckWalkDepth(search.WalkDepth);
     }
 }
 
 WindowHandle SearchWindows(const WINDOW& criteria, WindowHandle anchor) {
-    FoundWindow = nullptr;
-    WindowFound = false;
+    WindowSearch search;
     // The first top-level window in Z order, whichever window of the program anchors the walk.
     const HWND root =
         anchor && IsWindow(Hwnd(anchor)) ? GetAncestor(Hwnd(anchor), GA_ROOT) : nullptr;
     for (const HWND w : Siblings(root ? GetWindow(root, GW_HWNDFIRST) : GetTopWindow(nullptr))) {
-        if (WindowFound)
+        if (search.WindowFound)
             break;
         if (!IsWindow(w))
             continue;
-        TestWindow(w, criteria);
-        WalkDepth = 0;
-        WalkChildWindows(w, criteria);
+        TestWindow(search, w, criteria);
+        search.WalkDepth = 0;
+        WalkChildWindows(search, w, criteria);
     }
-    return FoundWindow;
+    return search.FoundWindow;
 }
 
 std::string FindWindowTitle(const std::string& text, WindowHandle anchor) {

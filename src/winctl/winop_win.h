@@ -6,9 +6,9 @@
 #include <string>
 
 // One window against the criteria; on success it becomes the result unless one was found before.
-void TestWindow(WindowHandle w, const WINDOW& criteria);
+void TestWindow(WindowSearch& search, WindowHandle w, const WINDOW& criteria);
 // Tests every descendant of w, depth first, siblings in Z order; complains about deep nesting.
-void WalkChildWindows(WindowHandle w, const WINDOW& criteria);
+void WalkChildWindows(WindowSearch& search, WindowHandle w, const WINDOW& criteria);
 // The first window on the anchor's desktop, top-level windows in Z order each before its
 // descendants, that meets the criteria; nullptr when none does. Any window of the program
 // anchors the same walk; without an anchor the walk starts at the top of the desktop.

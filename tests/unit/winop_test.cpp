@@ -106,11 +106,8 @@ TEST(WinOp, DepthComplaintOnlyBeyondSeven) {
         boxes.push_back(r);
         return mrAbort;
     });
-    for (int depth = 0; depth <= 9; ++depth) {
-        WalkDepth = depth;
-        EXPECT_EQ(CheckWalkDepth(), depth > 7) << depth;
-    }
-    WalkDepth = 0;
+    for (int depth = 0; depth <= 9; ++depth)
+        EXPECT_EQ(CheckWalkDepth(depth), depth > 7) << depth;
     SetMsgBoxHandler(previous);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].text,
