@@ -16,33 +16,31 @@ namespace mfdpack {
 
 namespace {
 
+// The keys road, where the profile allows it, with the user's clipboard given back after it.
+template <class Step> bool ByKeys(const DriverProfile& profile, Step step) {
+    if (!profile.useKeys || !KeysRoadAllowed((std::string(profile.name) + ".EXE").c_str()))
+        return false;
+    const UniqueWindow owner = MakeClipboardOwner();
+    SavedClipboard saved;
+    if (!owner || !saved.Save(owner.get()))
+        return false;
+    const bool done = step(owner.get());
+    const bool restored = saved.Restore(owner.get());
+    return done && restored;
+}
+
 // The text of the window's field, directly or, where allowed, by select-all and copy with the
 // user's clipboard kept. Only the keys road touches the clipboard.
 bool TakeText(const DriverProfile& profile, HWND window, std::string& text) {
     if (HWND field = TextFieldOf(window))
         return ReadFieldText(field, text);
-    if (!profile.useKeys || !KeysRoadAllowed((std::string(profile.name) + ".EXE").c_str()))
-        return false;
-    const UniqueWindow owner = MakeClipboardOwner();
-    SavedClipboard saved;
-    if (!owner || !saved.Save(owner.get()))
-        return false;
-    const bool copied = CopyAllByKeys(window, owner.get(), text);
-    const bool restored = saved.Restore(owner.get());
-    return copied && restored;
+    return ByKeys(profile, [&](HWND owner) { return CopyAllByKeys(window, owner, text); });
 }
 
 bool PutText(const DriverProfile& profile, HWND window, const std::string& text) {
     if (HWND field = TextFieldOf(window))
         return ReplaceFieldText(field, text);
-    if (!profile.useKeys || !KeysRoadAllowed((std::string(profile.name) + ".EXE").c_str()))
-        return false;
-    const UniqueWindow owner = MakeClipboardOwner();
-    SavedClipboard saved;
-    if (!owner || !saved.Save(owner.get()))
-        return false;
-    const bool pasted = PasteAllByKeys(window, owner.get(), text);
-    return saved.Restore(owner.get()) && pasted;
+    return ByKeys(profile, [&](HWND owner) { return PasteAllByKeys(window, owner, text); });
 }
 
 int Probe(const DriverProfile& profile, const std::string& path) {
