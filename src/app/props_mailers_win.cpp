@@ -1,6 +1,5 @@
 #include "app/props_mailers_win.h"
 
-#include "app/props_win.h"
 #include "drivers/MFDDirectory.h"
 #include "drivers/mailerlist_win.h"
 #include "res/resource.h"
@@ -25,7 +24,7 @@ void InsertListText(HWND box, int index, const std::string& text) {
 }
 } // namespace
 
-TMailersPage::TMailersPage(TfrmProps& form)
+TMailersPage::TMailersPage(TPropsForm& form)
     : TPropsPage(IDD_PROPS_MAILERS), form_(form), drag_(*this),
       noticeBrush_(CreateSolidBrush(kNoticeBack)), library_(CompareListTextSystem),
       active_(CompareListTextSystem) {
@@ -284,9 +283,9 @@ void TMailersPage::ListContextMenu(HWND list, int x, int y) {
         y = at.y;
     }
     UniqueMenu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(menuId)));
-    if (!menu || !TfrmProps::TrackMenu)
+    if (!menu || !TPropsForm::TrackMenu)
         return;
-    const int command = TfrmProps::TrackMenu(GetSubMenu(menu.get(), 0), form_.Handle(), x, y);
+    const int command = TPropsForm::TrackMenu(GetSubMenu(menu.get(), 0), form_.Handle(), x, y);
     if (const CommandRoute* route = command ? FindRoute(menuCommands_, command, 0) : nullptr)
         route->handler();
 }

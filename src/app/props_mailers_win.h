@@ -11,11 +11,9 @@
 #include <string>
 #include <vector>
 
-class TfrmProps;
-
 class TMailersPage : public TPropsPage, private ListDragHost {
   public:
-    explicit TMailersPage(TfrmProps& form);
+    explicit TMailersPage(TPropsForm& form);
 
     void Init() override;
     void AddCommands(CommandTable& table) override;
@@ -65,7 +63,7 @@ class TMailersPage : public TPropsPage, private ListDragHost {
     // The Details of the driver of the list's selected entry.
     void ShowDetailsOfSelected(const MailerList& list);
 
-    TfrmProps& form_;
+    TPropsForm& form_;
     TListDrag drag_;
     UniqueGdiObject noticeBrush_;
     MailerList library_, active_;

@@ -2,12 +2,11 @@
 
 #include "app/global.h"
 #include "app/hotkey_win.h"
-#include "app/props_win.h"
 #include "res/resource.h"
 
 #include <commctrl.h>
 
-TOptionsPage::TOptionsPage(TfrmProps& form) : TPropsPage(IDD_PROPS_OPTIONS), form_(form) {}
+TOptionsPage::TOptionsPage(TPropsForm& form) : TPropsPage(IDD_PROPS_OPTIONS), form_(form) {}
 
 void TOptionsPage::AddCommands(CommandTable& table) {
     table.push_back({IDC_CHKSHOWTIPS, BN_CLICKED, [this] { chkShowTipsClick(); }});

@@ -4,11 +4,9 @@
 #include "app/hotkey.h"
 #include "app/props_page_win.h"
 
-class TfrmProps;
-
 class TOptionsPage : public TPropsPage {
   public:
-    explicit TOptionsPage(TfrmProps& form);
+    explicit TOptionsPage(TPropsForm& form);
 
     void AddCommands(CommandTable& table) override;
     const PlaceTable& Places() const override;
@@ -25,5 +23,5 @@ class TOptionsPage : public TPropsPage {
     void btnNowClick();
 
   private:
-    TfrmProps& form_;
+    TPropsForm& form_;
 };

@@ -1,11 +1,10 @@
 #include "app/props_outward_win.h"
 
-#include "app/props_win.h"
 #include "processing/pgpcontrol.h"
 #include "res/resource.h"
 #include "support/deblog.h"
 
-TOutwardPage::TOutwardPage(TfrmProps& form) : TPropsPage(IDD_PROPS_SPECIAL), form_(form) {}
+TOutwardPage::TOutwardPage(TPropsForm& form) : TPropsPage(IDD_PROPS_SPECIAL), form_(form) {}
 
 void TOutwardPage::AddCommands(CommandTable& table) {
     table.push_back({IDC_BTNRUN, BN_CLICKED, [this] { btnRunClick(); }});

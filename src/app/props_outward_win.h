@@ -4,11 +4,9 @@
 
 #include "app/props_page_win.h"
 
-class TfrmProps;
-
 class TOutwardPage : public TPropsPage {
   public:
-    explicit TOutwardPage(TfrmProps& form);
+    explicit TOutwardPage(TPropsForm& form);
 
     void AddCommands(CommandTable& table) override;
     const PlaceTable& Places() const override;
@@ -28,5 +26,5 @@ class TOutwardPage : public TPropsPage {
     void btnPGPHelpClick();
 
   private:
-    TfrmProps& form_;
+    TPropsForm& form_;
 };

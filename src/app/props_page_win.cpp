@@ -52,3 +52,11 @@ void TPropsPage::SetRadioIndex(int firstId, int count, int index) {
     for (int i = 0; i < count; ++i)
         SetChecked(firstId + i, i == index);
 }
+
+TPropsForm::TrackMenuHook TPropsForm::TrackMenu = [](HMENU menu, HWND owner, int x, int y) {
+    SetForegroundWindow(owner); // so that the menu closes when the user clicks elsewhere
+    const int command = static_cast<int>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr));
+    PostMessageA(owner, WM_NULL, 0, 0);
+    return command;
+};

@@ -10,6 +10,42 @@
 #include <string>
 #include <vector>
 
+class TVersionLabel;
+
+// Where the window's handlers hand on to other parts of the program. Each has its default in
+// place (the processing run, the driver details, the result return, PGP's version probe, the
+// tip window, the help file beside the program, PostQuitMessage); start-up gives Timer1's
+// step; tests put their own. A member left empty makes its handler do nothing.
+struct PropsActions {
+    std::function<void(bool routine)> runMainPgp;                         // MainPGP
+    std::function<void(const std::string& driverFile)> showDriverDetails; // Details commands
+    std::function<void()> clipboardReceiverChange;                        // the result return
+    std::function<void(TVersionLabel& label)> probePgpVersion;
+    std::function<void()> timer1Timer; // every 6000 ms
+    std::function<void()> showTipOfTheDay;
+    // popup: the context's popup topic, as the context-help box and F1 ask for it.
+    std::function<void(unsigned context, bool popup)> showHelp;
+    std::function<void()> quit; // ends the message loop
+};
+
+// What a page asks of the window it lies on.
+class TPropsForm {
+  public:
+    // Opens a shortcut menu and returns the command chosen, 0 for none (TrackPopupMenu);
+    // tests put their own in place.
+    using TrackMenuHook = std::function<int(HMENU menu, HWND owner, int x, int y)>;
+    static TrackMenuHook TrackMenu;
+
+    virtual HWND Handle() const = 0;
+    virtual PropsActions& Actions() = 0;
+    // After a page changed what other controls show or enable.
+    virtual void RefreshControls() = 0;
+    virtual void SaveTipSettings() = 0;
+
+  protected:
+    ~TPropsForm() = default;
+};
+
 // A row answers every notification of its control (IDCANCEL: the button or Esc).
 constexpr int AnyNotification = -1;
 

@@ -2,11 +2,10 @@
 
 #include "common/unicode_win.h"
 
-#include "app/props_win.h"
 #include "res/resource.h"
 #include "support/deblog.h"
 
-TRoutinePage::TRoutinePage(TfrmProps& form) : TPropsPage(IDD_PROPS_ROUTINE), form_(form) {}
+TRoutinePage::TRoutinePage(TPropsForm& form) : TPropsPage(IDD_PROPS_ROUTINE), form_(form) {}
 
 void TRoutinePage::AddCommands(CommandTable& table) {
     table.push_back({IDC_BTNRUNROUTINE, BN_CLICKED, [this] { btnRunRoutineClick(); }});

@@ -8,11 +8,9 @@
 #include <string>
 #include <vector>
 
-class TfrmProps;
-
 class TRoutinePage : public TPropsPage {
   public:
-    explicit TRoutinePage(TfrmProps& form);
+    explicit TRoutinePage(TPropsForm& form);
 
     void AddCommands(CommandTable& table) override;
     const PlaceTable& Places() const override;
@@ -34,6 +32,6 @@ class TRoutinePage : public TPropsPage {
     void lstMailingListAddressClick();
 
   private:
-    TfrmProps& form_;
+    TPropsForm& form_;
     std::vector<std::string> mailingList_;
 };

@@ -96,14 +96,6 @@ const Hint kHints[] = {
 };
 } // namespace
 
-TfrmProps::TrackMenuHook TfrmProps::TrackMenu = [](HMENU menu, HWND owner, int x, int y) {
-    SetForegroundWindow(owner); // so that the menu closes when the user clicks elsewhere
-    const int command = static_cast<int>(
-        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr));
-    PostMessageA(owner, WM_NULL, 0, 0);
-    return command;
-};
-
 TfrmProps::TfrmProps(PropsActions actions, std::string settingsFileName)
     : actions_(std::move(actions)), settingsFile_(std::move(settingsFileName)),
       routine_(std::make_unique<TRoutinePage>(*this)),

@@ -22,22 +22,6 @@
 #include <string>
 #include <vector>
 
-// Where the window's handlers hand on to other parts of the program. Each has its default in
-// place (the processing run, the driver details, the result return, PGP's version probe, the
-// tip window, the help file beside the program, PostQuitMessage); start-up gives Timer1's
-// step; tests put their own. A member left empty makes its handler do nothing.
-struct PropsActions {
-    std::function<void(bool routine)> runMainPgp;                         // MainPGP
-    std::function<void(const std::string& driverFile)> showDriverDetails; // Details commands
-    std::function<void()> clipboardReceiverChange;                        // the result return
-    std::function<void(TVersionLabel& label)> probePgpVersion;
-    std::function<void()> timer1Timer; // every 6000 ms
-    std::function<void()> showTipOfTheDay;
-    // popup: the context's popup topic, as the context-help box and F1 ask for it.
-    std::function<void(unsigned context, bool popup)> showHelp;
-    std::function<void()> quit; // ends the message loop
-};
-
 class TRoutinePage;
 class TOutwardPage;
 class TMailersPage;
@@ -46,13 +30,11 @@ class TAboutPage;
 
 // A thin shell that owns its pages (props_*_win.h); each page keeps its controls and handlers.
 // The window is also the processing run's host, and the anchor of the search for PGPtray.
-class TfrmProps : public SettingsControls, public ProcessingSettingsView, public ProcessingHost {
+class TfrmProps : public TPropsForm,
+                  public SettingsControls,
+                  public ProcessingSettingsView,
+                  public ProcessingHost {
   public:
-    // Opens a shortcut menu and returns the command chosen, 0 for none (TrackPopupMenu);
-    // tests put their own in place.
-    using TrackMenuHook = std::function<int(HMENU menu, HWND owner, int x, int y)>;
-    static TrackMenuHook TrackMenu;
-
     // Creates the window hidden, with its pages, tray icon (not yet active) and Timer1, and
     // makes it the host of processing runs.
     // settingsFileName: the profile file of LoadSettings and SaveSettings.
@@ -61,8 +43,8 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView, public
     TfrmProps(const TfrmProps&) = delete;
     TfrmProps& operator=(const TfrmProps&) = delete;
 
-    HWND Handle() const { return form_; }
-    PropsActions& Actions() { return actions_; }
+    HWND Handle() const override { return form_; }
+    PropsActions& Actions() override { return actions_; }
     TTaskIcon& TaskIcon1() { return *taskIcon1_; }
     TVersionLabel& VersionLabel1();
     // Every control id of the form and its pages with the notification its handler answers.
@@ -80,14 +62,14 @@ class TfrmProps : public SettingsControls, public ProcessingSettingsView, public
     std::string AboutText() const;
     void LoadSettings(); // with this window's settings file
     void SaveSettings();
-    void SaveTipSettings();
+    void SaveTipSettings() override;
 
     // Operations.
     void SelectPage(int position);
     void ShowPropsWindow();
     void HidePropsWindow() override;
     bool Visible() const; // shown, or being shown (FormShow runs)
-    void RefreshControls();
+    void RefreshControls() override;
     void MoveToActive();
     void MoveToLibrary();
     int ActivePage() const { return activePage_; }
