@@ -53,6 +53,7 @@ set(win_sources
     support/dpi_win.cpp
     support/fileutil_win.cpp
     support/help_win.cpp
+    support/helpbox_win.cpp
     support/msgbox_win.cpp
     support/placefrm_win.cpp
     support/platform_win.cpp

@@ -16,7 +16,7 @@
 #include "support/dpi_win.h"
 #include "support/flagscope.h"
 #include "support/Tips_win.h"
-#include "support/help_win.h"
+#include "support/helpbox_win.h"
 #include "common/pump_win.h"
 #include "common/winerror_win.h"
 

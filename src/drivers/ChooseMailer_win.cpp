@@ -6,7 +6,7 @@
 #include "drivers/ChooseMailer.h"
 #include "res/resource.h"
 #include "support/error.h"
-#include "support/help_win.h"
+#include "support/helpbox_win.h"
 #include "common/winerror_win.h"
 
 #include "support/dpi_win.h"

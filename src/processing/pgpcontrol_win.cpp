@@ -5,7 +5,7 @@
 #include "common/unicode_win.h"
 #include "common/handles_win.h"
 #include "common/pump_win.h"
-#include "support/help_win.h"
+#include "support/helpbox_win.h"
 #include "support/msgbox.h"
 #include "winctl/WinExecW_win.h"
 #include "winctl/winop_win.h"
@@ -111,11 +111,7 @@ class WindowsPgp : public PgpPlatform {
         if (kind == PgpHelpKind::HtmlHelp) {
             ShowHelpFile(window, helpFile);
         } else if (kind == PgpHelpKind::ShellOpen && !ShellOpen(window, helpFile)) {
-            MsgBoxRequest box;
-            box.text = "The help file " + helpFile + " could not be opened.";
-            box.icon = MsgIcon::Warning;
-            box.buttons = mbOK;
-            ShowMessageBox(box);
+            TellNoHelp(helpFile);
         }
     }
 };

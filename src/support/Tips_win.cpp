@@ -3,7 +3,7 @@
 #include "res/resource.h"
 #include "support/error.h"
 #include "support/formproc_win.h"
-#include "support/help_win.h"
+#include "support/helpbox_win.h"
 #include "support/placefrm_win.h"
 #include "common/winerror_win.h"
 

@@ -1,11 +1,8 @@
 #include "support/help_win.h"
 
 #include "common/htmlhelp_win.h"
-
-#include "support/help.h"
-#include "support/msgbox.h"
-
 #include "common/unicode_win.h"
+#include "support/help.h"
 
 #include <htmlhelp.h>
 
@@ -21,14 +18,6 @@ bool CallEngine(const HelpCall& call, DWORD_PTR data) {
     return CallHtmlHelp(call.owner, Widen(call.target), call.command, data);
 }
 
-void ReportNoHelp(const std::string& file) {
-    MsgBoxRequest box;
-    box.text = "The help file " + file + " could not be opened.";
-    box.icon = MsgIcon::Warning;
-    box.buttons = mbOK;
-    ShowMessageBox(box);
-}
-
 } // namespace
 
 HelpHook SetHelpHook(HelpHook hook) {
@@ -37,18 +26,15 @@ HelpHook SetHelpHook(HelpHook hook) {
     return before;
 }
 
-void ShowHelpTopic(HWND owner, const std::string& folder, unsigned context) {
-    const HelpCall call{owner, HelpTopicTarget(folder, context), HH_DISPLAY_TOPIC, context};
-    if (!CallEngine(call, 0))
-        ReportNoHelp(folder + HelpFileName);
+bool OpenHelpTopic(HWND owner, const std::string& folder, unsigned context) {
+    return CallEngine({owner, HelpTopicTarget(folder, context), HH_DISPLAY_TOPIC, context}, 0);
 }
 
-void ShowHelpFile(HWND owner, const std::string& file) {
-    if (!CallEngine({owner, file, HH_DISPLAY_TOPIC, 0}, 0))
-        ReportNoHelp(file);
+bool OpenHelpFile(HWND owner, const std::string& file) {
+    return CallEngine({owner, file, HH_DISPLAY_TOPIC, 0}, 0);
 }
 
-void ShowHelpPopup(HWND owner, const std::string& folder, unsigned context, POINT at) {
+bool OpenHelpPopup(HWND owner, const std::string& folder, unsigned context, POINT at) {
     HH_POPUP popup = {}; // no text or font of its own: the same for both entries
     popup.cbStruct = sizeof popup;
     popup.idString = context;
@@ -56,8 +42,8 @@ void ShowHelpPopup(HWND owner, const std::string& folder, unsigned context, POIN
     popup.clrForeground = popup.clrBackground = static_cast<COLORREF>(-1);
     popup.rcMargins = {-1, -1, -1, -1};
     const HelpCall call{owner, HelpPopupTarget(folder), HH_DISPLAY_TEXT_POPUP, context};
-    if (!CallEngine(call, reinterpret_cast<DWORD_PTR>(&popup)))
-        ShowHelpTopic(owner, folder, context);
+    return CallEngine(call, reinterpret_cast<DWORD_PTR>(&popup)) ||
+           OpenHelpTopic(owner, folder, context);
 }
 
 void CloseHelp() {

@@ -1,5 +1,6 @@
-// Opens the program's help through HTML Help (hhctrl.ocx, on every Windows since 98): a topic
-// page for Help buttons and F1, the short text for the "?" popups. Tests put a hook in place.
+// The help engine: HTML Help (hhctrl.ocx, on every Windows since 98) opens a topic page for
+// Help buttons and F1, the short text for the "?" popups, or another program's help file. Tests
+// put a hook in its place. It only tells whether the file opened; helpbox_win.h tells the user.
 #pragma once
 
 #include <windows.h>
@@ -18,11 +19,12 @@ using HelpHook = std::function<void(const HelpCall&)>;
 // Replaces the help engine; an empty hook puts HTML Help back. Returns the one before.
 HelpHook SetHelpHook(HelpHook hook);
 
+// Each is false when the help file could not be opened.
 // folder: where the help file lies, with a trailing backslash.
-void ShowHelpTopic(HWND owner, const std::string& folder, unsigned context);
+bool OpenHelpTopic(HWND owner, const std::string& folder, unsigned context);
 // Another program's help file (PGP's), at its own default topic.
-void ShowHelpFile(HWND owner, const std::string& file);
+bool OpenHelpFile(HWND owner, const std::string& file);
 // The popup at a screen point; where HTML Help shows no popup, the topic instead.
-void ShowHelpPopup(HWND owner, const std::string& folder, unsigned context, POINT at);
+bool OpenHelpPopup(HWND owner, const std::string& folder, unsigned context, POINT at);
 // Closes the help windows; HTML Help wants it before the program ends.
 void CloseHelp();

@@ -17,3 +17,11 @@ int ShowMessageBox(const MsgBoxRequest& request) {
 MsgBoxHandler SetMsgBoxHandler(MsgBoxHandler handler) {
     return std::exchange(CurrentHandler(), std::move(handler));
 }
+
+MsgBoxRequest NoHelpBox(const std::string& file) {
+    MsgBoxRequest box;
+    box.text = "The help file " + file + " could not be opened.";
+    box.icon = MsgIcon::Warning;
+    box.buttons = mbOK;
+    return box;
+}

@@ -43,6 +43,9 @@ using MsgBoxHandler = std::function<int(const MsgBoxRequest&)>;
 // Shows the box (or asks the installed handler) and returns the MsgResult of the button pressed.
 int ShowMessageBox(const MsgBoxRequest& request);
 
+// The box that says a help file could not be opened; a box's own Help button can need it too.
+MsgBoxRequest NoHelpBox(const std::string& file);
+
 // Installs a handler in place of the real box; an empty handler restores the real one.
 // Returns the handler that was installed before.
 MsgBoxHandler SetMsgBoxHandler(MsgBoxHandler handler);

@@ -4,6 +4,7 @@
 // chose.
 #include "support/msgbox.h"
 #include "support/msgbox_win.h"
+#include "support/help.h"
 #include "support/help_win.h"
 
 #include "common/unicode_win.h"
@@ -84,7 +85,8 @@ static void CALLBACK BoxHelp(LPHELPINFO info) {
     const DWORD n = GetModuleFileNameW(nullptr, &path[0], 32768);
     std::string folder = Utf8Of(path.data(), n < 32768 ? n : 0);
     folder.erase(folder.find_last_of('\\') + 1);
-    ShowHelpTopic(boxOwner, folder, static_cast<unsigned>(info->dwContextId));
+    if (!OpenHelpTopic(boxOwner, folder, static_cast<unsigned>(info->dwContextId)))
+        ShowMessageBox(NoHelpBox(folder + HelpFileName));
 }
 
 void SetMessageBoxOwner(HWND owner) {

@@ -1,6 +1,6 @@
 // The help paths: the help engine gets the help file in the program's folder and the right page
 // or popup text for each context.
-#include "support/help_win.h"
+#include "support/helpbox_win.h"
 #include "wintest.h"
 
 #include <gtest/gtest.h>
