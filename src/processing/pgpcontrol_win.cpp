@@ -91,18 +91,19 @@ class WindowsPgp : public PgpPlatform {
     std::string ClipboardText() override { return GetClipboardText(); }
     bool ClipboardTextOrBusy(std::string& text) override { return ReadClipboardForRun(text); }
     bool FileExists(const std::string& path) override {
-        const DWORD a = GetFileAttributesA(path.c_str());
+        const DWORD a = GetFileAttributesW(Widen(path).c_str());
         return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
     }
     std::vector<FoundFile> FindFiles(const std::string& pattern) override {
         std::vector<FoundFile> files;
-        WIN32_FIND_DATAA fd;
-        HANDLE find = FindFirstFileA(pattern.c_str(), &fd);
+        // Wide: PGP's folder may be named in any letters.
+        WIN32_FIND_DATAW fd;
+        HANDLE find = FindFirstFileW(Widen(pattern).c_str(), &fd);
         if (find == INVALID_HANDLE_VALUE)
             return files;
         do
-            files.push_back({fd.cFileName, fd.dwFileAttributes});
-        while (FindNextFileA(find, &fd));
+            files.push_back({Utf8Of(fd.cFileName), fd.dwFileAttributes});
+        while (FindNextFileW(find, &fd));
         FindClose(find);
         return files;
     }

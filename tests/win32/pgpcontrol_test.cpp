@@ -8,6 +8,7 @@
 #include "processing/clipboard_win.h"
 #include "processing/pgpcontrol_win.h"
 #include "common/handles_win.h"
+#include "common/unicode_win.h"
 #include "support/help_win.h"
 #include "support/verslab_win.h"
 
@@ -346,6 +347,23 @@ TEST_F(PgpControlWin, HelpFileOpensAtItsContents) {
     btnPGPHelpClick(anchor.get());
     EXPECT_EQ(shell.size(), 1u);
     EXPECT_EQ(html.size(), 1u);
+}
+
+// PGP's folder and help file named in letters outside the code page: the tools and the help
+// are still found, and the help file by its own name.
+TEST_F(PgpControlWin, ToolsAndHelpInAFolderOfAnyLetters) {
+    const std::string folder = dir.file("PGP \xC5\x81\xC3\xB3"
+                                        "d\xC5\xBA \xE6\x9D\x8E\\");
+    const std::string help = folder + "PGP\xD0\x96.chm";
+    ASSERT_TRUE(CreateDirectoryW(Widen(folder).c_str(), nullptr));
+    for (const std::string& file : {folder + "PGPTools.Exe", help}) {
+        const UniqueFile made(
+            CreateFileW(Widen(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+        ASSERT_TRUE(made) << file;
+    }
+    PgpMainExe = folder + "PGP.EXE";
+    EXPECT_TRUE(PgpToolsExists());
+    EXPECT_EQ(FindPgpHelpFile(), help);
 }
 
 TEST_F(PgpControlWin, VersionProbeReadsPgpsStrings) {
