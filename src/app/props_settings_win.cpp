@@ -24,14 +24,8 @@ bool TfrmProps::HoldHotKey(bool confirmed) {
     if (hotKey1_->Apply(keys))
         return true;
     DebugLog("Keyboard shortcut taken by another program: " + FormatHotKey(keys));
-    if (confirmed || (changed && hotKeyChosen_)) {
-        MsgBoxRequest box;
-        box.text = HotKeyTakenText(keys);
-        box.caption = ApplicationTitle;
-        box.icon = MsgIcon::Warning;
-        box.buttons = mbOK;
-        ShowMessageBox(box);
-    }
+    if (confirmed || (changed && hotKeyChosen_))
+        AskUser(HotKeyTakenText(keys), MsgIcon::Warning, mbOK);
     return false;
 }
 

@@ -56,14 +56,8 @@ void FormCreate(TfrmProps& form) {
             DebugLog("Wiped an exchange file left over: " + leftover);
             WipeFile(leftover);
         }
-    if (!exchange.plain) {
-        MsgBoxRequest box;
-        box.text = NoPlainExchangeText(ExchangeFilePath);
-        box.caption = ApplicationTitle;
-        box.icon = MsgIcon::Warning;
-        box.buttons = mbOK;
-        ShowMessageBox(box);
-    }
+    if (!exchange.plain)
+        AskUser(NoPlainExchangeText(ExchangeFilePath), MsgIcon::Warning, mbOK);
 
     const std::string activeMailers = DataFolder() + "ActiveMailers.dat";
     form.FillMailerLists(platform::FileExists(activeMailers)

@@ -183,13 +183,8 @@ bool ScanForRunningMailer(bool showProgress, const MailerScanPorts& ports, Maile
         }
         if (run.ChooserLines.size() > 1)
             return !ports.choose(run.ChooserLines);
-        MsgBoxRequest box;
-        box.text = NoMailersText();
-        box.caption = ApplicationTitle;
-        box.icon = MsgIcon::Error;
-        box.buttons = mbAbort | mbRetry | mbHelp;
-        box.helpContext = NoMailersHelpContext;
-        if (ShowMessageBox(box) != mrRetry)
+        if (AskUser(NoMailersText(), MsgIcon::Error, mbAbort | mbRetry | mbHelp,
+                    NoMailersHelpContext) != mrRetry)
             return true;
     }
 }

@@ -29,12 +29,8 @@ bool ChecksExitCodes(const std::string& driverFile) {
 }
 
 bool AskToEndDriver(const std::string& driverFile, const std::string& request) {
-    MsgBoxRequest box;
-    box.text = DriverPatienceText(driverFile, request, DriverPatience / 1000);
-    box.caption = ApplicationTitle;
-    box.icon = MsgIcon::Confirmation;
-    box.buttons = mbYes | mbNo;
-    return ShowMessageBox(box) == mrYes;
+    return AskUser(DriverPatienceText(driverFile, request, DriverPatience / 1000),
+                   MsgIcon::Confirmation, mbYes | mbNo) == mrYes;
 }
 
 void ReportDriverFailure(const std::string& driverFile, const std::string& request,
@@ -48,12 +44,7 @@ void ReportDriverFailure(const std::string& driverFile, const std::string& reque
     if (!RequestMustSucceed(request) || result.end == DriverEnd::NotStarted ||
         result.end == DriverEnd::Abandoned)
         return;
-    MsgBoxRequest box;
-    box.text = text;
-    box.caption = ApplicationTitle;
-    box.icon = MsgIcon::Error;
-    box.buttons = mbOK;
-    ShowMessageBox(box);
+    AskUser(text, MsgIcon::Error, mbOK);
 }
 
 } // namespace

@@ -85,16 +85,6 @@ void SetProgress(ProcessingRun& run, int position) {
         run.frmRunning->SetProgress(position);
 }
 
-int AskUser(const std::string& text, MsgIcon icon, unsigned buttons, unsigned helpContext = 0) {
-    MsgBoxRequest box;
-    box.text = text;
-    box.caption = ApplicationTitle;
-    box.icon = icon;
-    box.buttons = buttons;
-    box.helpContext = helpContext;
-    return ShowMessageBox(box);
-}
-
 // An earlier run is still inside a command to PGP: true when the user lets this one go on.
 bool IgnoreStaleCommand() {
     const HWND pgp = static_cast<HWND>(PgpCommandWindow);

@@ -136,12 +136,7 @@ bool InvokePgp(const std::string& pgpSwitch) {
     if (IsEncryptingSwitch(pgpSwitch)) {
         std::string after;
         if (!sys.ClipboardTextOrBusy(after)) {
-            MsgBoxRequest box;
-            box.text = ClipboardBusyText;
-            box.caption = ApplicationTitle;
-            box.icon = MsgIcon::Error;
-            box.buttons = mbOK;
-            ShowMessageBox(box);
+            AskUser(ClipboardBusyText, MsgIcon::Error, mbOK);
             return false;
         }
         if (!ClassifyArmour(after).MessageBlock) {

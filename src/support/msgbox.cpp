@@ -1,5 +1,7 @@
 #include "support/msgbox.h"
 
+#include "support/runstate.h"
+
 #include <utility>
 
 namespace {
@@ -24,4 +26,14 @@ MsgBoxRequest NoHelpBox(const std::string& file) {
     box.icon = MsgIcon::Warning;
     box.buttons = mbOK;
     return box;
+}
+
+int AskUser(const std::string& text, MsgIcon icon, unsigned buttons, unsigned helpContext) {
+    MsgBoxRequest box;
+    box.text = text;
+    box.caption = ApplicationTitle;
+    box.icon = icon;
+    box.buttons = buttons;
+    box.helpContext = helpContext;
+    return ShowMessageBox(box);
 }

@@ -43,6 +43,9 @@ using MsgBoxHandler = std::function<int(const MsgBoxRequest&)>;
 // Shows the box (or asks the installed handler) and returns the MsgResult of the button pressed.
 int ShowMessageBox(const MsgBoxRequest& request);
 
+// A box under the program's title; returns the MsgResult of the button pressed.
+int AskUser(const std::string& text, MsgIcon icon, unsigned buttons, unsigned helpContext = 0);
+
 // The box that says a help file could not be opened; a box's own Help button can need it too.
 MsgBoxRequest NoHelpBox(const std::string& file);
 
