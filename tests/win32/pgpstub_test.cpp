@@ -201,6 +201,8 @@ TEST_F(PgpStub, MakesAHiddenTopLevelWindowAndLogsItsStart) {
     char cls[64];
     GetClassNameA(w, cls, sizeof cls);
     EXPECT_STREQ(cls, kTrayClass);
+    // The stand-in logs its window just after making it: the window can be found first.
+    EXPECT_TRUE(PollUntil([&] { return Log().size() >= 2; }));
     const auto log = Log();
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(log[0].at("event"), "start");
