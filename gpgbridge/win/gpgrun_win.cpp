@@ -232,8 +232,15 @@ bool StartWindowsProgram(std::wstring& commandLine, UniqueFile (&childEnds)[3],
     // starts: lent to that process alone.
     const DWORD flags =
         CREATE_NO_WINDOW | CREATE_SUSPENDED | (listed ? EXTENDED_STARTUPINFO_PRESENT : 0);
-    const bool started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, flags,
-                                        nullptr, nullptr, &startup.StartupInfo, &process);
+    const auto create = [&] {
+        return CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, flags, nullptr,
+                              nullptr, &startup.StartupInfo, &process) != FALSE;
+    };
+    // Wine now and then loses a new process while it starts on a busy machine and says only
+    // "internal error"; nothing of it ran, so one more start is safe.
+    bool started = create();
+    if (!started && GetLastError() == ERROR_INTERNAL_ERROR)
+        started = create();
     const DWORD error = GetLastError();
     if (started) {
         AllowSetForegroundWindow(process.dwProcessId); // refused unless the bridge has it itself
