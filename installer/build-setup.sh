@@ -33,14 +33,10 @@ while IFS=$'\t' read -r dest staged; do
     cp "$from" "$files/$staged"
     chmod 644 "$files/$staged"
     case "${staged,,}" in
-    *.exe)
-        pe_normalize "$files/$staged"
-        if signing_wanted; then sign_file "$files/$staged"; fi ;;
+    *.exe) ship_program "$files/$staged" ;;
     esac
 done <"$files/layout.txt"
-if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
-    find "$files" -print0 | xargs -0 env TZ=UTC touch -h -d "@$SOURCE_DATE_EPOCH"
-fi
+stamp_tree "$files"
 
 sign_uninstaller=()
 if signing_wanted; then
@@ -48,5 +44,4 @@ if signing_wanted; then
 fi
 makensis -V2 "$@" "-DVERSION=$version" "-DBIN=$files/bin" "-DDIST=$files/dist" "-DSRC=$src" \
     "-DOUT=$out" "${sign_uninstaller[@]}" "$nsi"
-pe_normalize "$out"
-if signing_wanted; then sign_file "$out"; fi
+ship_program "$out"

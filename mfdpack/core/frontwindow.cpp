@@ -1,42 +1,32 @@
 #include "frontwindow.h"
 
-#include "common/hexdigits.h"
+#include "common/asciicase.h"
+#include "common/shellwindows.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace mfdpack {
 
 const char* const NothingInFrontShort = "<FRONTMFD: no window in front>";
-const char* const TargetWindowVariable = "WEXTOR_TARGET_WINDOW";
 
 namespace {
 
-bool SameText(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 bool IsOneOf(const std::string& text, std::initializer_list<const char*> names) {
     return std::any_of(names.begin(), names.end(),
-                       [&](const char* n) { return SameText(text, n); });
+                       [&](const char* n) { return EqualIgnoringAsciiCase(text, n); });
 }
 
 bool IsShell(const WindowFacts& w) {
-    return IsOneOf(w.className,
-                   {"Shell_TrayWnd", "Shell_SecondaryTrayWnd", "Progman", "WorkerW",
-                    "#32769", // the desktop itself, which Wine may put in front
-                    "NotifyIconOverflowWindow", "TopLevelWindowForOverflowXamlIsland", "Button",
-                    "#32768", "tooltips_class32", "SysShadow", "IME", "MSCTFIME UI"}) ||
-           w.title == "Wine System Tray"; // Wine's stand-alone tray, raised by every click on it
+    // Beside the shell's own: what lies above the windows in Z order without being one to write
+    // in (start buttons, tooltips, shadows, input method windows).
+    return IsShellWindow(w.className, w.title) ||
+           IsOneOf(w.className, {"Button", "tooltips_class32", "SysShadow", "IME", "MSCTFIME UI"});
 }
 
 bool IsWextors(const WindowFacts& w) {
     // Its progress window can outlive a crash of its process only for a moment; the title keeps
     // a renamed copy of the program out too.
-    return SameText(w.processName, "Wextor5.exe") || w.title == "PGP Running";
+    return EqualIgnoringAsciiCase(w.processName, "Wextor5.exe") || w.title == "PGP Running";
 }
 
 std::string Trimmed(const std::string& s) {
@@ -60,21 +50,6 @@ std::size_t PickFrontWindow(const std::vector<WindowFacts>& zOrder) {
         if (CanBeInFront(zOrder[i]))
             return i;
     return NoWindow;
-}
-
-bool ParseTargetWindow(const std::string& value, unsigned long long& handle) {
-    if (value.size() < 3 || value.size() > 18 || value[0] != '0' ||
-        (value[1] != 'x' && value[1] != 'X'))
-        return false;
-    unsigned long long v = 0;
-    for (std::size_t i = 2; i < value.size(); ++i) {
-        const int digit = HexDigitValue(value[i]);
-        if (digit < 0)
-            return false;
-        v = v * 16 + static_cast<unsigned>(digit);
-    }
-    handle = v;
-    return v != 0;
 }
 
 bool TakesNamedWindow(bool exists, const WindowFacts& w) {

@@ -2,6 +2,8 @@
 // in Z order that a person could have been writing in.
 #pragma once
 
+#include "common/targetwindow.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -28,11 +30,9 @@ bool CanBeInFront(const WindowFacts& w);
 constexpr std::size_t NoWindow = static_cast<std::size_t>(-1);
 std::size_t PickFrontWindow(const std::vector<WindowFacts>& zOrder);
 
-// Wextor 5 names the window the user last worked in, in this variable of the driver's process
-// only: "0x" and the handle's value in hex. Drivers that do not know it never see a difference.
-extern const char* const TargetWindowVariable; // "WEXTOR_TARGET_WINDOW"
-// The handle's value; false for anything but "0x" and 1 to 16 hex digits, or zero.
-bool ParseTargetWindow(const std::string& value, unsigned long long& handle);
+// Wextor 5 names the window the user last worked in (common/targetwindow.h).
+using ::ParseTargetWindow;
+using ::TargetWindowVariable;
 // Whether the window Wextor 5 named is the one to read: it still exists, the user can see it,
 // and it is neither the shell's nor Wextor's. Unlike the choice by Z order, a tool window or
 // one without a title is taken as named.

@@ -32,6 +32,14 @@ remove_bridge_home() {
     rm -rf "$GNUPGHOME"
 }
 
+# Ends what a scenario with Notepad and the bridge started: Wextor 5, the bridge, Notepad, the keys.
+end_notepad_bridge() {
+    prefix_kill 'Wextor5.exe'
+    prefix_kill 'GpgBridge.exe'
+    prefix_kill 'notepad.exe'
+    remove_bridge_home
+}
+
 # The text of Notepad's field, through WinPeek ($peek) and a file in $work.
 notepad_field() { wine "$peek" /text Notepad "$(winpath "$work/field.txt")" >/dev/null 2>&1 && cat "$work/field.txt"; }
 notepad_field_is() { [ "$(notepad_field)" = "$1" ]; }

@@ -45,6 +45,19 @@ sign_file() {
     mv -f "$f.signed" "$f"
 }
 
+# stamp_tree DIR: every file and folder below DIR gets the time SOURCE_DATE_EPOCH, when it is set.
+stamp_tree() {
+    if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+        find "$1" -print0 | xargs -0 env TZ=UTC touch -h -d "@$SOURCE_DATE_EPOCH"
+    fi
+}
+
+# ship_program FILE: a program as it ships, padded and checksummed, and signed when wanted.
+ship_program() {
+    pe_normalize "$1"
+    if signing_wanted; then sign_file "$1"; fi
+}
+
 # portable_zip FILES ZIP README: the installed folder without the installer, "Wextor 5\" at the
 # top of the zip: the files of the installer's FILES/layout.txt where it puts them,
 # ActiveMailers.dat as a first install writes it ("Any program" active) and the text README as
@@ -60,9 +73,7 @@ portable_zip() {
     printf 'Any program (the window in front)%200s%s\r\n' '' 'FRONTMFD.EXE' >"$tmp/Wextor 5/ActiveMailers.dat"
     cp "$readme" "$tmp/Wextor 5/README.txt"
     find "$tmp" -type f -exec chmod 644 {} +
-    if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
-        find "$tmp" -print0 | xargs -0 env TZ=UTC touch -h -d "@$SOURCE_DATE_EPOCH"
-    fi
+    stamp_tree "$tmp"
     rm -f "$zip"
     (cd "$tmp" && find "Wextor 5" -type f | LC_ALL=C sort | TZ=UTC zip -X -D -9 -q "$zip" -@)
     local rc=$?

@@ -1,5 +1,7 @@
 #include "app/hotkey.h"
 
+#include "common/asciicase.h"
+
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -25,15 +27,6 @@ const Named kModifierNames[] = {
     {"Alt", HotKeyAlt},
     {"Shift", HotKeyShift},
 };
-
-bool SameText(const std::string& a, const char* b) {
-    std::size_t i = 0;
-    for (; i < a.size() && b[i]; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return i == a.size() && !b[i];
-}
 
 std::string Trimmed(const std::string& s) {
     const std::size_t first = s.find_first_not_of(" \t");
@@ -62,11 +55,11 @@ unsigned KeyCode(const std::string& name) {
     if (name.size() >= 2 && (name[0] == 'F' || name[0] == 'f') && name[1] != '0')
         if (const unsigned n = NumberAfter(name, 1, 24, 10))
             return 0x6F + n; // VK_F1 is 0x70
-    if (name.size() == 4 && SameText(name.substr(0, 3), "Num") &&
+    if (name.size() == 4 && EqualIgnoringAsciiCase(name.substr(0, 3), "Num") &&
         std::isdigit(static_cast<unsigned char>(name[3])))
         return 0x60 + static_cast<unsigned>(name[3] - '0');
     for (const Named& k : kKeyNames)
-        if (SameText(name, k.name))
+        if (EqualIgnoringAsciiCase(name, k.name))
             return k.code;
     if (name.size() > 2 && name[0] == '0' && (name[1] == 'x' || name[1] == 'X'))
         return NumberAfter(name, 2, 0xFE, 16);
@@ -104,7 +97,7 @@ HotKey ParseHotKey(const std::string& text) {
         }
         unsigned bit = 0;
         for (const Named& m : kModifierNames)
-            if (SameText(part, m.name))
+            if (EqualIgnoringAsciiCase(part, m.name))
                 bit = m.code;
         if (!bit || (keys.modifiers & bit))
             return HotKey();

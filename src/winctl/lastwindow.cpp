@@ -1,51 +1,31 @@
 #include "winctl/lastwindow.h"
 
-#include <algorithm>
-#include <cctype>
-#include <cstdio>
+#include "common/asciicase.h"
+#include "common/shellwindows.h"
 
-const char* const TargetWindowVariable = "WEXTOR_TARGET_WINDOW";
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
-int CompareNoCase(const std::string& a, const std::string& b) {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const int x = std::toupper(static_cast<unsigned char>(a[i]));
-        const int y = std::toupper(static_cast<unsigned char>(b[i]));
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
-bool IsShellClass(const std::string& cls) {
-    // The taskbars, the tray's overflow (Windows 10 and 11), the desktop, the task switcher,
-    // Start and search, a menu: the tray click itself makes some of them the foreground window.
-    static const char* const shell[] = {
-        "Shell_TrayWnd",
-        "Shell_SecondaryTrayWnd",
-        "NotifyIconOverflowWindow",
-        "TopLevelWindowForOverflowXamlIsland",
-        "Progman",
-        "WorkerW",
+// Windows that come in front while the user reaches for the tray or the keys: the task switcher,
+// Start and search.
+bool IsForegroundPassage(const std::string& cls) {
+    static const char* const passing[] = {
         "MultitaskingViewFrame",
         "XamlExplorerHostIslandWindow",
         "ForegroundStaging",
         "Windows.UI.Core.CoreWindow",
-        "#32768",
-        "#32769", // the desktop itself: Wine reports it in front when no window is active
     };
-    return std::any_of(std::begin(shell), std::end(shell),
-                       [&](const char* s) { return CompareNoCase(cls, s) == 0; });
+    return std::any_of(std::begin(passing), std::end(passing),
+                       [&](const char* s) { return EqualIgnoringAsciiCase(cls, s); });
 }
 
 } // namespace
 
 bool CountsAsUserWindow(const ForegroundFacts& w) {
-    // Wine's tray is a window of its own with this title and an ordinary class.
-    return w.visible && !w.cloaked && !w.ownProcess && !IsShellClass(w.className) &&
-           w.title != "Wine System Tray";
+    return w.visible && !w.cloaked && !w.ownProcess && !IsShellWindow(w.className, w.title) &&
+           !IsForegroundPassage(w.className);
 }
 
 void UserWindowHistory::Saw(std::uintptr_t window) {
@@ -65,12 +45,6 @@ UserWindowHistory::Latest(const std::function<bool(std::uintptr_t)>& stillUsable
     return 0;
 }
 
-std::string TargetWindowValue(std::uintptr_t window) {
-    char text[2 + 16 + 1];
-    std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(window));
-    return text;
-}
-
 std::vector<std::string> WithVariable(std::vector<std::string> environment, const std::string& name,
                                       const std::string& value) {
     const std::string entry = name + "=" + value;
@@ -80,7 +54,7 @@ std::vector<std::string> WithVariable(std::vector<std::string> environment, cons
     };
     auto at = environment.begin();
     for (; at != environment.end(); ++at) {
-        const int order = CompareNoCase(nameOf(*at), name);
+        const int order = CompareIgnoringAsciiCase(nameOf(*at), name);
         if (order == 0) {
             *at = entry;
             return environment;

@@ -3,6 +3,8 @@
 // how a driver is told which one it is.
 #pragma once
 
+#include "common/targetwindow.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -34,11 +36,6 @@ class UserWindowHistory {
   private:
     std::vector<std::uintptr_t> windows_;
 };
-
-// The variable of the driver's environment that names the window, and its value: "0x" and the
-// handle's value in hex capitals.
-extern const char* const TargetWindowVariable; // "WEXTOR_TARGET_WINDOW"
-std::string TargetWindowValue(std::uintptr_t window);
 
 // An environment ("NAME=value" entries) with the variable set: an entry of that name (letter
 // case ignored) replaced, else a new one placed in order, as Windows keeps them sorted.

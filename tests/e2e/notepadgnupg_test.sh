@@ -18,10 +18,7 @@ peek="$BIN/mfdpack-test/WinPeek.exe"
 log="$WEXTOR_APP/DebugLog.Txt"
 
 cleanup() {
-    prefix_kill 'Wextor5.exe'
-    prefix_kill 'GpgBridge.exe'
-    prefix_kill 'notepad.exe'
-    remove_bridge_home
+    end_notepad_bridge
     rm -rf "$work"
 }
 trap cleanup EXIT

@@ -22,10 +22,7 @@ e2e_env
 work=$(mktemp -d)
 peek="$BIN/mfdpack-test/WinPeek.exe"
 cleanup() {
-    prefix_kill 'Wextor5.exe'
-    prefix_kill 'GpgBridge.exe'
-    prefix_kill 'notepad.exe'
-    remove_bridge_home
+    end_notepad_bridge
     rm -rf "$work"
     bash "$ROOT/cmake/wine-run.sh" --stop
 }
