@@ -186,6 +186,38 @@ TEST_F(MainPgpRun, OutgoingMailIsProcessedAndWrittenBack) {
     }
 }
 
+// A driver that declares no charset gives and takes the code page's bytes: accents, a dash and
+// the euro sign reach PGP as the mail client held them, and its decryption comes back to the
+// clipboard as the same characters (the run holds UTF-8 in between).
+TEST_F(MainPgpRun, CodePageTextOfAnOlderDriverSurvivesBothWays) {
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "the sample is Windows-1252";
+    const std::string ansi = "Gr\xFC\xDF"
+                             "e aus K\xF6ln \x97 na\xEFve caf\xE9, 5 \x80\r\n";
+    const std::string utf8 =
+        "Gr\xC3\xBC\xC3\x9F"
+        "e aus K\xC3\xB6ln \xE2\x80\x94 na\xC3\xAFve caf\xC3\xA9, 5 \xE2\x82\xAC\r\n";
+    WriteFile(prog.file("out.txt"), "To: bob@example.org\r\nSubject: Plans\r\n\r\n" + ansi);
+    std::string armour;
+    {
+        DemoMail demo("compose", prog.file("out.txt"));
+        MainPGP(true);
+        armour = demo.Body();
+        ASSERT_EQ(armour.rfind(kBeginMessage, 0), 0u) << armour.substr(0, 60);
+        ASSERT_FALSE(pgp.Commands().empty());
+        EXPECT_EQ(Get(pgp.Commands().back(), "before"), ansi);
+        ExpectRunEnded();
+    }
+    WriteFile(prog.file("in.txt"), "Subject: Plans\r\n\r\n" + armour);
+    DemoMail demo("read", prog.file("in.txt"));
+    host.hidden = 0;
+    MainPGP(true);
+    EXPECT_EQ(Get(pgp.Commands().back(), "id"), "40008");
+    EXPECT_NE(GetClipboardText().find(utf8), std::string::npos) << GetClipboardText();
+    EXPECT_TRUE(boxes.asked().empty());
+    ExpectRunEnded();
+}
+
 TEST_F(MainPgpRun, PostingIsSignedAndTheDeclinedWarningEndsTheRun) {
     DemoMail demo("post", Bin("testbed\\data\\posting.txt"));
     const std::string body = demo.Body();
