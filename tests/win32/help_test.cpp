@@ -39,3 +39,24 @@ TEST_F(HelpTest, TopicsAndPopupsGoToTheHelpFileInTheGivenFolder) {
 }
 
 } // namespace
+
+// A help file that is not there: HTML Help opens nothing, and the user is told once, whether a
+// topic, a popup (which falls back to its topic) or another program's file was asked for.
+TEST(HelpMissing, EachRequestSaysTheFileCouldNotBeOpened) {
+    BoxAnswerer boxes;
+    const std::string folder = "C:\\no such folder\\";
+    ShowHelpTopic(nullptr, folder, 9002);
+    ShowHelpPopup(nullptr, folder, 9101, POINT{10, 20});
+    ShowHelpFile(nullptr, folder + "PGP50.chm");
+    const std::vector<std::string> expected = {
+        "The help file C:\\no such folder\\Wextor5.chm could not be opened.",
+        "The help file C:\\no such folder\\Wextor5.chm could not be opened.",
+        "The help file C:\\no such folder\\PGP50.chm could not be opened."};
+    ASSERT_EQ(boxes.asked().size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(boxes.asked()[i].text, expected[i]);
+        EXPECT_EQ(boxes.asked()[i].icon, MsgIcon::Warning);
+        EXPECT_EQ(boxes.asked()[i].buttons, static_cast<unsigned>(mbOK));
+    }
+    CloseHelp();
+}
